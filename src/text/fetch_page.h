@@ -1,0 +1,15 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// FetchPage: a plain GET of a complete "http://" address, as HTTP/1.0 with the user agent
+// "Mozilla/4.0 (compatible; MSIE 6.0; Windows NT 5.0)" and "Accept: */*" and no other header of
+// ours. Returns the body bytes whatever the status; a failure gives no bytes; a body whose
+// reading breaks off is returned as far as it was read. Redirects are followed (a few), a
+// connect timeout and a low-speed abort keep a stalled server from holding a run, and the body
+// is capped at kMaxBodyBytes. Safe from several threads at once. libcurl's standard proxy
+// environment (http_proxy, no_proxy) stays in force.
+std::string FetchPage(std::string_view address);
+
+inline constexpr long kMaxBodyBytes = 16L * 1024 * 1024;
