@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <numeric>
 
+#include "text/text_numbers.h"
+
 namespace {
 
 Change MakeChange(const void* control, ChangeKind kind) {
@@ -251,12 +253,17 @@ void ReportList::DeleteAllRows() {
 
 int ReportList::AppendRow() { return AppendRow(Cells{}); }
 
-int ReportList::AppendRow(const Cells& cells) {
-  auto shared = std::make_shared<const Cells>(cells);
+int ReportList::AppendRow(const Cells& cells) { return AppendCells(Cells(cells), false); }
+
+int ReportList::AppendNumberedRow(Cells cells) { return AppendCells(std::move(cells), true); }
+
+int ReportList::AppendCells(Cells cells, bool numbered) {
   int index;
   {
     std::lock_guard lock(mutex_);
     index = static_cast<int>(rows_.size());
+    if (numbered) cells[0] = RealToText(index + 1.0);
+    auto shared = std::make_shared<const Cells>(std::move(cells));
     rows_.push_back(Row{shared, 0});
     if (ChangesObserved()) {
       Change change = MakeChange(this, ChangeKind::kRowsAppended);

@@ -115,6 +115,9 @@ struct ReportList {
   int AppendRow();
   // Appends a row with its seven cells in one step; returns its index.
   int AppendRow(const Cells& cells);
+  // Appends a row in one step with column 0 set to its running number, RealToText(index + 1.0);
+  // returns its index.
+  int AppendNumberedRow(Cells cells);
   // Out of range: nothing changes.
   void SetCell(int row, int column, std::string_view text);
   // Out of range: the empty text.
@@ -135,6 +138,8 @@ struct ReportList {
   void Reset();
 
  private:
+  int AppendCells(Cells cells, bool numbered);
+
   struct Row {
     RowCells cells;
     int sortValue = 0;

@@ -1,0 +1,7 @@
+#pragma once
+
+inline constexpr int kNineYuanLastPage = 10;
+
+// ReadNineYuanPage: reads list page `page` of the channel into 超级列表框1 through the admission
+// filter, counting every plausible item; page kNineYuanLastPage is the closing call.
+void ReadNineYuanPage(int page);
