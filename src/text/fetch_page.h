@@ -13,3 +13,17 @@
 std::string FetchPage(std::string_view address);
 
 inline constexpr long kMaxBodyBytes = 16L * 1024 * 1024;
+
+// The limits every request (FetchPage and WebRequest) starts from: connecting (name resolution
+// included) within 10 s, an abort when the transfer moves less than 1 byte/s for 15 s, and at
+// most 5 minutes for the whole transfer. A transfer cut off by a limit keeps the body read so far.
+inline constexpr long kDefaultConnectTimeoutMs = 10'000;
+inline constexpr long kDefaultLowSpeedSeconds = 15;
+inline constexpr long kDefaultTotalTimeoutMs = 300'000;
+
+// SetHttpTimeoutsForTesting: replaces those limits for the requests started after it, so that a
+// test of a stalled server ends in a second. Not for the program itself.
+// Example: SetHttpTimeoutsForTesting(1000, 1, 5000); ... SetHttpTimeoutsForTesting(
+//   kDefaultConnectTimeoutMs, kDefaultLowSpeedSeconds, kDefaultTotalTimeoutMs);
+void SetHttpTimeoutsForTesting(long connectMs, long lowSpeedSeconds,
+                               long totalMs = kDefaultTotalTimeoutMs);
