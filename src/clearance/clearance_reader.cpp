@@ -32,7 +32,12 @@ int ReadClearancePageCount(std::string_view address) {
 
 void ReadClearancePage(std::string_view categoryId, std::string_view pageNumber,
                        std::string_view label) {
-  const Text body = BytesToText(FetchPage(ClearanceFeedAddress(categoryId, pageNumber)));
+  HarvestClearanceBody(BytesToText(FetchPage(ClearanceFeedAddress(categoryId, pageNumber))),
+                       pageNumber, label);
+}
+
+void HarvestClearanceBody(std::string_view body, std::string_view pageNumber,
+                          std::string_view label) {
   int pageItemCount = 0;
   for (std::string_view record : TextBetweenAll(body, "{\"act", "},")) {
     HarvestedItem item;

@@ -19,5 +19,10 @@ int ReadClearancePageCount(std::string_view address);
 void ReadClearancePage(std::string_view categoryId, std::string_view pageNumber,
                        std::string_view label);
 
+// HarvestClearanceBody: the records of one feed page's body as ReadClearancePage takes them,
+// with the page's entry. Fetches nothing.
+void HarvestClearanceBody(std::string_view body, std::string_view pageNumber,
+                          std::string_view label);
+
 // The one counter of plausible items of the clearance category being read.
 int& ClearanceItemCounter();

@@ -24,7 +24,10 @@ void ReadDailySpecialsPage(int page) {
   const bool postagePage = page == 2;
   const Text address =
       Text("http://") + hosts::kDailySpecials + (postagePage ? "/ten/fuyou.htm" : "/ten.htm");
-  const Text body = BytesToText(FetchPage(address));
+  HarvestDailySpecialsBody(BytesToText(FetchPage(address)), postagePage);
+}
+
+void HarvestDailySpecialsBody(std::string_view body, bool postagePage) {
   for (std::string_view block : TextBetweenAll(body, "<dl class=", "</dl>")) {
     HarvestedItem item;
     item.title = RemoveBytes(

@@ -25,7 +25,10 @@ void ReadDiscountShopPage(int page) {
   request.url = base + "/d/index?u=index/all/all/" + IntToText(page);
   request.cookies = Text();
   request.referer = base;
-  const Text body = WebRequest(request);
+  HarvestDiscountShopBody(WebRequest(request));
+}
+
+void HarvestDiscountShopBody(std::string_view body) {
   for (std::string_view piece : SplitText(body, "list-good")) {
     HarvestedItem item;
     Text title(TextBetween(TextBetween(piece, "good-title\"", "</h5>"), "_blank\">", "</a>"));

@@ -23,7 +23,10 @@ void ReadGroupBuyPage(int page) {
   ActivityLog("正在获取聚划算第" + IntToText(page) + "页商品");
   const Text address = Text("http://") + hosts::kGroupBuy +
                        "/tg/today_items.htm?&stype=newest&reverse=down&page=" + IntToText(page);
-  const Text body = BytesToText(FetchPage(address));
+  HarvestGroupBuyBody(BytesToText(FetchPage(address)));
+}
+
+void HarvestGroupBuyBody(std::string_view body) {
   const std::string_view list = TextBetween(body, "J_JuHomeList", "</html>");
   for (std::string_view block : TextBetweenAll(list, "<li class=", "</li>")) {
     HarvestedItem item;

@@ -23,7 +23,10 @@ void ReadNineYuanPage(int page) {
   }
   const Text address =
       Text("http://") + hosts::kNineYuan + "/d/jiu?&u=jiu/all/" + IntToText(page);
-  const Text body = BytesToText(FetchPage(address));
+  HarvestNineYuanBody(BytesToText(FetchPage(address)));
+}
+
+void HarvestNineYuanBody(std::string_view body) {
   for (std::string_view block : SplitText(body, "list-good buy")) {
     HarvestedItem item;
     item.title = RemoveBytes(
