@@ -133,6 +133,13 @@ TEST(FindTextTest, ManyMatchesOnSecondBytes) {
   EXPECT_EQ(FindText(text, "A"), -1);
   EXPECT_EQ(FindText(text, "a", 0, true), -1);
 
+  // The real match overlaps the false one just before it.
+  std::string overlapping;
+  for (int i = 0; i < 20000; ++i) overlapping += "\xB0\x41\x41";
+  overlapping += "\xB0\x41\x41\x41";
+  EXPECT_EQ(FindText(overlapping, "AA"), 60003);
+  EXPECT_EQ(FindText(overlapping, "aa", 0, true), 60003);
+
   // Candidates whose first and last bytes fit but whose middle does not.
   const std::string near = std::string(50, 'a') + "b" + std::string(50, 'a');
   const std::string run = std::string(20000, 'a');
