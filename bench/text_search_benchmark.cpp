@@ -52,6 +52,27 @@ const std::string& Page() {
   return page;
 }
 
+// A hostile page: 1 MiB of left markers with the one right marker at the very end.
+const std::string& LeftMarkerPage() {
+  static const std::string page = [] {
+    std::string text;
+    while (text.size() < kPageSize - 5) text += "<li>";
+    return text + "</ul>";
+  }();
+  return page;
+}
+
+// A hostile page for the character steps: 1 MiB of the target standing on second bytes, the
+// one real match at the end.
+const std::string& SecondBytePage() {
+  static const std::string page = [] {
+    std::string text;
+    while (text.size() < kPageSize - 9) text += "\xB0<li>";
+    return text + "<li>";
+  }();
+  return page;
+}
+
 // The upper-case marker as it stands on the page, and as the readers ask for it.
 constexpr std::string_view kExact = "<div id=\"pagination-end\">";
 constexpr std::string_view kOnPage = "<DIV ID=\"Pagination\">";
@@ -82,19 +103,22 @@ struct Pair {
 };
 std::vector<Pair> pairs;
 
+using PageOf = const std::string& (*)();
+
 template <typename F>
-void Register(const std::string& name, F body) {
-  benchmark::RegisterBenchmark(name.c_str(), [body](benchmark::State& state) {
-    const std::string& page = Page();
+void Register(const std::string& name, PageOf page_of, F body) {
+  benchmark::RegisterBenchmark(name.c_str(), [page_of, body](benchmark::State& state) {
+    const std::string& page = page_of();
     for (auto _ : state) benchmark::DoNotOptimize(body(page));
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) * page.size());
   });
 }
 
 template <typename F, typename G>
-void RegisterPair(const std::string& name, F search, const std::string& baseline, G memmem_body) {
-  Register(baseline, memmem_body);
-  Register(name, search);
+void RegisterPair(const std::string& name, F search, const std::string& baseline, G memmem_body,
+                  PageOf page_of = &Page) {
+  Register(baseline, page_of, memmem_body);
+  Register(name, page_of, search);
   pairs.push_back({name, baseline});
 }
 
@@ -116,17 +140,31 @@ void RegisterAll() {
       "TextBetweenAll/every_title",
       [](std::string_view p) { return TextBetweenAll(p, kTitleLeft, kTitleRight).size(); },
       "memmem/every_title", [](std::string_view p) { return MemmemAll(p, kTitleLeft); });
+  RegisterPair(
+      "TextBetweenAll/hostile_left_markers",
+      [](std::string_view p) { return TextBetweenAll(p, "<li>", "</ul>").size(); },
+      "memmem/hostile_left_markers", [](std::string_view p) { return MemmemAll(p, "<li>"); },
+      &LeftMarkerPage);
+  RegisterPair(
+      "FindText/hostile_second_bytes", [](std::string_view p) { return FindText(p, "<li>"); },
+      "memmem/hostile_second_bytes", [](std::string_view p) { return MemmemAll(p, "<li>"); },
+      &SecondBytePage);
+  RegisterPair(
+      "FindText/hostile_second_bytes/ignore_case",
+      [](std::string_view p) { return FindText(p, "<LI>", 0, true); },
+      "memmem/hostile_second_bytes#2", [](std::string_view p) { return MemmemAll(p, "<li>"); },
+      &SecondBytePage);
 }
 
 // Prints as the console does and keeps each run's real time for the table of ratios.
 class RatioReporter : public benchmark::ConsoleReporter {
  public:
   void ReportRuns(const std::vector<Run>& runs) override {
-    for (const Run& run : runs) times_[run.benchmark_name()] = run.GetAdjustedRealTime();
+    for (const Run& run : runs) times_[run.benchmark_name()] = run.GetAdjustedCPUTime();
     ConsoleReporter::ReportRuns(runs);
   }
   void PrintRatios() const {
-    std::printf("\nTime as a multiple of memmem's on the same 1 MiB page:\n");
+    std::printf("\nCPU time as a multiple of memmem's on the same 1 MiB page:\n");
     for (const Pair& pair : pairs) {
       const auto search = times_.find(pair.name);
       const auto baseline = times_.find(pair.baseline);

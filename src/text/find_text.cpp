@@ -18,6 +18,24 @@ constexpr std::size_t kNone = static_cast<std::size_t>(-1);
 
 inline Byte Fold(Byte b) { return (b >= 'A' && b <= 'Z') ? static_cast<Byte>(b | 0x20) : b; }
 
+// How common a byte is on the pages searched: markup punctuation most, then the bytes of
+// Chinese text, then the rest of the punctuation, then letters and digits.
+struct CommonnessTable {
+  unsigned char of[256];
+  constexpr CommonnessTable() : of() {
+    for (int b = 0; b < 256; ++b) {
+      const bool letter_or_digit =
+          (b >= 'a' && b <= 'z') || (b >= 'A' && b <= 'Z') || (b >= '0' && b <= '9');
+      of[b] = b >= 0x80 ? 4 : letter_or_digit ? 2 : 1;
+    }
+    for (char c : std::string_view("\r\n\t.:;-_'&?#%")) of[static_cast<Byte>(c)] = 3;
+    for (char c : std::string_view(" <>\"=/")) of[static_cast<Byte>(c)] = 5;
+  }
+};
+constexpr CommonnessTable kCommonness;
+
+inline int Commonness(Byte b) { return kCommonness.of[b]; }
+
 inline Byte OtherCase(Byte folded) {
   return (folded >= 'a' && folded <= 'z') ? static_cast<Byte>(folded & ~0x20) : folded;
 }
@@ -100,29 +118,46 @@ class Searcher {
     return kNone;
   }
 
-  bool MiddleEqualFolded(std::size_t pos) const {
-    for (std::size_t k = 1; k + 1 < m_; ++k) {
+  bool EqualFolded(std::size_t pos) const {
+    for (std::size_t k = 0; k < m_; ++k) {
       if (Fold(t_[pos + k]) != Fold(p_[k])) return false;
     }
     return true;
   }
 
-  // Candidates are the offsets whose first and last bytes fit the target's first and last
-  // bytes in either letter case, sixteen offsets at a time; each is then compared in full.
-  // When the comparisons grow out of proportion to the bytes passed, the linear scan takes
-  // over from the next offset.
+  // Two offsets into the target whose bytes are uncommon on pages, so that few text offsets
+  // fit both: the first and the last letter, digit or rare sign, found from either end so that
+  // the choice costs next to nothing for the short markers searched again and again.
+  void ChooseAnchors(std::size_t* first, std::size_t* second) const {
+    std::size_t a = 0;
+    while (a < m_ && Commonness(p_[a]) > 2) ++a;
+    if (a == m_) a = 0;
+    std::size_t b = m_ - 1;
+    while (b > a && Commonness(p_[b]) > 2) --b;
+    if (b == a) b = a == m_ - 1 ? 0 : m_ - 1;
+    *first = a;
+    *second = b;
+  }
+
+  // Candidates are the offsets whose bytes at the two anchors fit the target's in either letter
+  // case, sixteen offsets at a time; each is then compared in full. When the comparisons grow
+  // out of proportion to the bytes passed, the linear scan takes over from the next offset.
   std::size_t RunFolded() {
     const std::size_t last = n_ - m_;  // the last offset a match can begin at
-    const Byte first_lo = Fold(p_[0]);
-    const Byte first_up = OtherCase(first_lo);
-    const Byte last_lo = Fold(p_[m_ - 1]);
-    const Byte last_up = OtherCase(last_lo);
+    std::size_t a1 = 0;
+    std::size_t a2 = 0;
+    ChooseAnchors(&a1, &a2);
+    // A letter fits in either case exactly when it equals the lower case one with bit 0x20 set.
+    const Byte lo1 = Fold(p_[a1]);
+    const Byte lo2 = Fold(p_[a2]);
+    const Byte set1 = OtherCase(lo1) != lo1 ? 0x20 : 0;
+    const Byte set2 = OtherCase(lo2) != lo2 ? 0x20 : 0;
     std::size_t work = 0;
     std::size_t pos = begin_;
     std::size_t result = kNone;
     // Returns true when the search is decided (result set) or must switch to the scan.
     auto candidate = [&](std::size_t at) {
-      if (MiddleEqualFolded(at) && starts_.IsStart(at)) {
+      if (EqualFolded(at) && starts_.IsStart(at)) {
         result = Accept(at);
         return true;
       }
@@ -134,16 +169,16 @@ class Searcher {
       return false;
     };
 #if defined(__SSE2__)
-    const __m128i f1 = _mm_set1_epi8(static_cast<char>(first_lo));
-    const __m128i f2 = _mm_set1_epi8(static_cast<char>(first_up));
-    const __m128i l1 = _mm_set1_epi8(static_cast<char>(last_lo));
-    const __m128i l2 = _mm_set1_epi8(static_cast<char>(last_up));
+    const __m128i want1 = _mm_set1_epi8(static_cast<char>(lo1));
+    const __m128i want2 = _mm_set1_epi8(static_cast<char>(lo2));
+    const __m128i or1 = _mm_set1_epi8(static_cast<char>(set1));
+    const __m128i or2 = _mm_set1_epi8(static_cast<char>(set2));
     for (; pos + 15 <= last; pos += 16) {
-      const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(t_ + pos));
-      const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(t_ + pos + m_ - 1));
-      const __m128i fit_first = _mm_or_si128(_mm_cmpeq_epi8(a, f1), _mm_cmpeq_epi8(a, f2));
-      const __m128i fit_last = _mm_or_si128(_mm_cmpeq_epi8(b, l1), _mm_cmpeq_epi8(b, l2));
-      unsigned mask = static_cast<unsigned>(_mm_movemask_epi8(_mm_and_si128(fit_first, fit_last)));
+      const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(t_ + pos + a1));
+      const __m128i y = _mm_loadu_si128(reinterpret_cast<const __m128i*>(t_ + pos + a2));
+      const __m128i fit = _mm_and_si128(_mm_cmpeq_epi8(_mm_or_si128(x, or1), want1),
+                                        _mm_cmpeq_epi8(_mm_or_si128(y, or2), want2));
+      unsigned mask = static_cast<unsigned>(_mm_movemask_epi8(fit));
       while (mask != 0) {
         const std::size_t at = pos + static_cast<std::size_t>(__builtin_ctz(mask));
         mask &= mask - 1;
@@ -152,9 +187,7 @@ class Searcher {
     }
 #endif
     for (; pos <= last; ++pos) {
-      const Byte a = t_[pos];
-      const Byte b = t_[pos + m_ - 1];
-      if ((a == first_lo || a == first_up) && (b == last_lo || b == last_up) && candidate(pos)) {
+      if ((t_[pos + a1] | set1) == lo1 && (t_[pos + a2] | set2) == lo2 && candidate(pos)) {
         return result;
       }
     }
