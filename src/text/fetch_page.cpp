@@ -25,7 +25,7 @@ std::string FetchPage(std::string_view address) {
   transfer.Perform();
   // Whatever arrived of the body, also when the transfer broke off; nothing after a failure
   // before the body.
-  return transfer.body();
+  return transfer.TakeBody();
 }
 
 void SetHttpTimeoutsForTesting(long connectMs, long lowSpeedSeconds, long totalMs) {

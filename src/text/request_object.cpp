@@ -225,7 +225,7 @@ bool RequestObject::Send(std::string_view body) {
     contentType_ = contentType;
   }
   responseHeaders_ = transfer.headerLines();
-  responseBody_ = transfer.body();
+  responseBody_ = transfer.TakeBody();
   answered_ = true;
   return true;
 }

@@ -7,6 +7,7 @@
 
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "text/text.h"
@@ -56,6 +57,7 @@ class EasyTransfer {
 
   // The body bytes received, at most kMaxBodyBytes, also after a failure (as far as read).
   const std::string& body() const { return body_; }
+  std::string TakeBody() { return std::move(body_); }
   // The header lines of the last response, without the status line and without CR LF.
   const std::vector<std::string>& headerLines() const { return headerLines_; }
 

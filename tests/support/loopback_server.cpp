@@ -269,7 +269,7 @@ void Server::Serve(int fd) {
         body.remove_prefix(piece);
       }
     } else {
-      sent = SendAll(fd, head + std::string(body));
+      sent = SendAll(fd, head) && SendAll(fd, body);
     }
     auto closeHeader = [](const std::optional<std::string>& v) {
       return v && EqualsIgnoreCase(*v, "close");

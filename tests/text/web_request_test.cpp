@@ -354,6 +354,15 @@ TEST_F(WebRequestTest, BodyIsDecodedIntoGbkByItsDeclaredCharset) {
   }
 }
 
+TEST_F(WebRequestTest, TextEndsAtTheFirstZeroByte) {
+  server_.SetResponse(
+      loopback::Ok(std::string("ab\0cd", 5), {{"Content-Type", "text/plain; charset=gbk"}}));
+  WebRequestParams params = To("/zero");
+  params.resultKind = "全部";
+  EXPECT_EQ(WebRequest(params),
+            "Content-Type: text/plain; charset=gbk\r\nContent-Length: 5\r\n\r\nab");
+}
+
 TEST_F(WebRequestTest, RedirectsAreFollowedUnlessSwitchedOff) {
   server_.SetHandler([](const RecordedRequest& request) {
     if (request.Path() == "/final") return loopback::Ok("final", {{"Set-Cookie", "f=1; x"}});
