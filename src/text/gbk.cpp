@@ -54,6 +54,8 @@ class Converter {
         continue;
       }
       if (src_left == 0) break;  // the final flush failed: nothing left to give
+      // iconv may have filled the buffer to the last byte before it met the bad one.
+      if (used == out.size()) out.resize(out.size() * 2);
       out[used++] = '?';
       ++src;
       --src_left;

@@ -100,6 +100,16 @@ TEST(GbkTest, ConvertToGbkByDeclaredCharset) {
   }
 }
 
+// Output four times the input (each À becomes a four-byte form before it turns into '?') and an
+// undefined byte at the end: whatever the length, the output buffer holds the last '?'.
+TEST(GbkTest, UnconvertibleByteAfterAFullOutputBuffer) {
+  for (std::size_t length = 0; length < 300; ++length) {
+    SCOPED_TRACE(length);
+    const std::string bytes = std::string(length, '\xC0') + "\x81";
+    EXPECT_EQ(ConvertToGbk(bytes, "windows-1252"), std::string(length + 1, '?'));
+  }
+}
+
 TEST(GbkTest, IsValidUtf8) {
   const std::pair<std::string, bool> cases[] = {
       {"", true},
