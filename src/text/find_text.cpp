@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
+#include <string_view>
 #include <vector>
 
 #if defined(__SSE2__)
@@ -79,6 +80,7 @@ class CharStarts {
   std::size_t known_;  // a character start at or before every offset still to be asked about
 };
 
+// One search for target in text, stepping by characters from byte offset begin.
 class Searcher {
  public:
   Searcher(const Byte* text, std::size_t size, const Byte* target, std::size_t length,
