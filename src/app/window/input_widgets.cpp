@@ -1,33 +1,86 @@
 #include "app/window/input_widgets.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QKeyEvent>
+#include <QMenu>
+#include <QMimeData>
 #include <QToolButton>
 
-CharacterFilter::CharacterFilter(QString allowed, QObject* parent)
-    : QValidator(parent), allowed_(std::move(allowed)) {}
-
-QValidator::State CharacterFilter::validate(QString& input, int& position) const {
+QString HookedLineEdit::Filtered(const QString& text) const {
+  if (allowed_.isEmpty()) return text;
   QString kept;
-  kept.reserve(input.size());
-  int keptBeforeCursor = 0;
-  for (int i = 0; i < input.size(); ++i) {
-    if (!allowed_.contains(input[i])) continue;
-    kept.push_back(input[i]);
-    if (i < position) ++keptBeforeCursor;
+  for (const QChar c : text) {
+    if (allowed_.contains(c)) kept.push_back(c);
   }
-  input = kept;
-  position = keptBeforeCursor;
-  return Acceptable;
+  return kept;
 }
 
 void HookedLineEdit::keyPressEvent(QKeyEvent* event) {
   if (onKeyPress) onKeyPress(*event);
+  if (!allowed_.isEmpty()) {
+    if (event->matches(QKeySequence::Paste)) {
+      PasteFiltered();
+      event->accept();
+      return;
+    }
+    const QString typed = event->text();
+    const bool shortcut = event->modifiers() & (Qt::ControlModifier | Qt::AltModifier);
+    if (!shortcut && !typed.isEmpty() && typed.at(0).isPrint() && Filtered(typed) != typed) {
+      event->accept();
+      return;
+    }
+  }
   QLineEdit::keyPressEvent(event);
 }
 
 void HookedLineEdit::focusOutEvent(QFocusEvent* event) {
   QLineEdit::focusOutEvent(event);
   if (onFocusOut) onFocusOut();
+}
+
+void HookedLineEdit::PasteFiltered() {
+  if (isReadOnly()) return;
+  const QString text = Filtered(QGuiApplication::clipboard()->text());
+  if (!text.isEmpty() || hasSelectedText()) insert(text);
+}
+
+void HookedLineEdit::contextMenuEvent(QContextMenuEvent* event) {
+  QMenu* menu = createStandardContextMenu();
+  menu->setAttribute(Qt::WA_DeleteOnClose);
+  if (!allowed_.isEmpty()) {
+    // The standard menu's paste action, known by its caption (the same translation the menu uses).
+    for (QAction* action : menu->actions()) {
+      if (action->text().section(u'\t', 0, 0) != QLineEdit::tr("&Paste")) continue;
+      QObject::disconnect(action, &QAction::triggered, nullptr, nullptr);
+      QObject::connect(action, &QAction::triggered, this, [this] { PasteFiltered(); });
+    }
+  }
+  menu->popup(event->globalPos());
+}
+
+void HookedLineEdit::dropEvent(QDropEvent* event) {
+  if (allowed_.isEmpty() || !event->mimeData()->hasText()) {
+    QLineEdit::dropEvent(event);
+    return;
+  }
+  QMimeData filtered;
+  filtered.setText(Filtered(event->mimeData()->text()));
+  QDropEvent copy(event->position(), event->possibleActions(), &filtered, event->buttons(),
+                  event->modifiers(), event->type());
+  QLineEdit::dropEvent(&copy);
+  event->setAccepted(copy.isAccepted());
+}
+
+void HookedLineEdit::inputMethodEvent(QInputMethodEvent* event) {
+  if (allowed_.isEmpty()) {
+    QLineEdit::inputMethodEvent(event);
+    return;
+  }
+  QInputMethodEvent copy(event->preeditString(), event->attributes());
+  copy.setCommitString(Filtered(event->commitString()), event->replacementStart(),
+                       event->replacementLength());
+  QLineEdit::inputMethodEvent(&copy);
 }
 
 namespace {

@@ -2,26 +2,14 @@
 #pragma once
 
 #include <QLineEdit>
-#include <QValidator>
 #include <QWidget>
 #include <functional>
 
-// A typing filter: characters outside allowed are dropped from whatever the user puts into the
-// box (typed, pasted or dropped); control keys never reach it and always pass. Texts the
-// program writes with setText are not filtered.
-class CharacterFilter : public QValidator {
-  Q_OBJECT
-
- public:
-  CharacterFilter(QString allowed, QObject* parent);
-  State validate(QString& input, int& position) const override;
-
- private:
-  QString allowed_;
-};
-
-// A line edit whose key presses and focus loss the window can hook. The hooks run before the
-// box's own handling; every key still reaches the box.
+// A line edit whose key presses and focus loss the window can hook (the hooks run before the
+// box's own handling; every key still reaches the box), with an optional typing filter: with
+// allowed set, characters outside it are dropped from whatever the user puts into the box
+// (typed, pasted, dropped or composed); control keys always pass. Texts the program writes with
+// setText are not filtered.
 class HookedLineEdit : public QLineEdit {
   Q_OBJECT
 
@@ -29,10 +17,21 @@ class HookedLineEdit : public QLineEdit {
   using QLineEdit::QLineEdit;
   std::function<void(const QKeyEvent&)> onKeyPress;
   std::function<void()> onFocusOut;
+  void SetAllowedCharacters(QString allowed) { allowed_ = std::move(allowed); }
+
+  // The characters of text that the filter lets through. With "0123456789-", "4x5" gives "45".
+  QString Filtered(const QString& text) const;
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;
   void focusOutEvent(QFocusEvent* event) override;
+  void contextMenuEvent(QContextMenuEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
+  void inputMethodEvent(QInputMethodEvent* event) override;
+
+ private:
+  void PasteFiltered();
+  QString allowed_;
 };
 
 // An up and a down arrow stacked in one narrow control; onStep gets +1 or -1. The arrows never

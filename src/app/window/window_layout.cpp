@@ -134,12 +134,12 @@ void MainWindow::BuildLayout() {
   auto* filterBox = Place(new FrameGroupBox(this), "分组框1", 15, 35, 152, 56);
   MakeCheckBox(filterBox, c.折扣选择框, QRect(9, 8, 80, 24));
   auto* discount = Place(new HookedLineEdit(filterBox), c.折扣编辑框.name, 67, 9, 35, 20);
-  discount->setValidator(new CharacterFilter(QStringLiteral("0123456789-."), discount));
+  discount->SetAllowedCharacters(QStringLiteral("0123456789-."));
   MakeArrows(filterBox, discount);
   MakeLabel(filterBox, "标签3", QStringLiteral("折"), QRect(129, 8, 17, 24));
   MakeCheckBox(filterBox, c.价格选择框, QRect(8, 29, 80, 24));
   auto* price = Place(new HookedLineEdit(filterBox), c.价格编辑框.name, 68, 31, 35, 20);
-  price->setValidator(new CharacterFilter(QStringLiteral("0123456789-"), price));
+  price->SetAllowedCharacters(QStringLiteral("0123456789-"));
   MakeArrows(filterBox, price);
   MakeLabel(filterBox, "标签4", QStringLiteral("元"), QRect(129, 26, 10, 24));
 
