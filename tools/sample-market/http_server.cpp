@@ -234,7 +234,7 @@ int ListenLoopback(int port, int* bound, std::string& error) {
 
 void ServeMarket(int listen_fd, int port, int stop_fd, const ServerSettings& settings) {
   // Never freed: a connection thread that outlives the wait below must still find it.
-  auto* s = new Shared;
+  static auto* const s = new Shared;
   s->settings = &settings;
   s->fallback_host = "127.0.0.1:" + Decimal(port);
   pollfd fds[2] = {{listen_fd, POLLIN, 0}, {stop_fd, POLLIN, 0}};

@@ -49,7 +49,7 @@ int main(int argc, char** argv) {
   if (options.print_items) return PrintItems(options.seed, stdout);
 
   // Never destroyed: connection threads cut at stop may still be writing to it.
-  auto* log = new RequestLog;
+  static auto* const log = new RequestLog;
   if (!options.log.empty() && !log->Open(options.log)) {
     std::fprintf(stderr, "sample-market: cannot open the log %s\n", options.log.c_str());
     return 1;
@@ -79,7 +79,7 @@ int main(int argc, char** argv) {
   }
 
   // Settings outlive main's return: connection threads cut at stop may still read them.
-  auto* settings = new ServerSettings;
+  static auto* const settings = new ServerSettings;
   settings->seed = options.seed;
   settings->version_answer = options.version_answer;
   settings->faults = options.faults;
