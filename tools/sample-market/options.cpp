@@ -114,8 +114,12 @@ bool ParseOptions(int argc, char** argv, Options& options, std::string& error) {
 std::string Usage() {
   std::string out = "usage: sample-market";
   for (const Switch& s : kSwitches) out += std::string(" [") + s.shown + "]";
-  out += "\n  fault kinds: " + FaultKindNames() +
-         "\n  Serves the sample marketplace on 127.0.0.1; prints \"port N\" first.\n"
-         "  --print-items prints every generated item (UTF-8, TAB-separated) and exits.\n";
+  out +=
+      "\n  fault kinds: " + FaultKindNames() +
+      "\n  A fault applies to the requests whose path and query begin with PATHPREFIX, to all\n"
+      "  without one; --fault may be repeated.\n"
+      "  --log appends a line per request: METHOD, URL, VERSION, then each header, TAB-separated.\n"
+      "  Serves the sample marketplace on 127.0.0.1; prints \"port N\" first.\n"
+      "  --print-items prints every generated item (UTF-8, TAB-separated) and exits.\n";
   return out;
 }
