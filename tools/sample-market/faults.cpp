@@ -9,14 +9,14 @@ namespace {
 
 enum class Rule { kNone, kMillis, kStatus, kSigned, kToken };
 
-struct FaultSpec {
+struct FaultKindEntry {
   const char* name;
   FaultKind kind;
   Rule rule;
   const char* shown;  // how the usage text shows it
 };
 
-constexpr FaultSpec kSpecs[] = {
+constexpr FaultKindEntry kKinds[] = {
     {"latency", FaultKind::kLatency, Rule::kMillis, "latency=MS"},
     {"stall", FaultKind::kStall, Rule::kNone, "stall"},
     {"stall-body", FaultKind::kStallBody, Rule::kNone, "stall-body"},
@@ -107,21 +107,21 @@ std::string BaseType(std::string_view content_type) {
 
 }  // namespace
 
-std::optional<Fault> ParseFault(std::string_view spec, std::string& error) {
+std::optional<Fault> ParseFault(std::string_view text, std::string& error) {
   Fault f{};
-  std::size_t at = spec.find('@');
+  std::size_t at = text.find('@');
   if (at != std::string_view::npos) {
-    f.prefix.assign(spec.substr(at + 1));
-    spec = spec.substr(0, at);
+    f.prefix.assign(text.substr(at + 1));
+    text = text.substr(0, at);
     if (f.prefix.empty() || f.prefix[0] != '/') {
       error = "a fault's path prefix starts with /";
       return std::nullopt;
     }
   }
-  std::size_t eq = spec.find('=');
-  std::string_view name = spec.substr(0, eq);
-  std::string_view value = eq == std::string_view::npos ? std::string_view() : spec.substr(eq + 1);
-  for (const FaultSpec& s : kSpecs) {
+  std::size_t eq = text.find('=');
+  std::string_view name = text.substr(0, eq);
+  std::string_view value = eq == std::string_view::npos ? std::string_view() : text.substr(eq + 1);
+  for (const FaultKindEntry& s : kKinds) {
     if (name != s.name) continue;
     if (!Obeys(s.rule, value) || (s.rule != Rule::kNone && eq == std::string_view::npos)) {
       error = std::string("bad fault value, expected ") + s.shown;
@@ -137,7 +137,7 @@ std::optional<Fault> ParseFault(std::string_view spec, std::string& error) {
 
 std::string FaultKindNames() {
   std::string out;
-  for (const FaultSpec& s : kSpecs) {
+  for (const FaultKindEntry& s : kKinds) {
     if (!out.empty()) out += ' ';
     out += s.shown;
   }

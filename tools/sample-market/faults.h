@@ -32,7 +32,7 @@ struct Fault {
 
 // ParseFault: one switch value, or nothing with error set. Example: ParseFault("status=503@/ten",
 // e) gives kind kStatus, value "503", prefix "/ten".
-std::optional<Fault> ParseFault(std::string_view spec, std::string& error);
+std::optional<Fault> ParseFault(std::string_view text, std::string& error);
 
 // FaultKindNames: the kinds' names for the usage text, e.g. "latency=MS stall ...".
 std::string FaultKindNames();
