@@ -2,6 +2,7 @@
 
 #include "app/controls/activity_log.h"
 #include "results/admission_filter.h"
+#include "results/page_bounds.h"
 #include "results/discount.h"
 #include "text/fetch_page.h"
 #include "text/hosts.h"
@@ -39,7 +40,8 @@ void ReadClearancePage(std::string_view categoryId, std::string_view pageNumber,
 void HarvestClearanceBody(std::string_view body, std::string_view pageNumber,
                           std::string_view label) {
   int pageItemCount = 0;
-  for (std::string_view record : TextBetweenAll(body, "{\"act", "},")) {
+  for (std::string_view fragment : TextBetweenAll(body, "{\"act", "},", kMaxItemBlocks)) {
+    const std::string_view record = BoundedBlock(fragment);
     HarvestedItem item;
     item.title = TextBetween(record, "title\":\"", "\"");
     item.price = TextBetween(record, "_price\":", ",");

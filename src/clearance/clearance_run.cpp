@@ -1,5 +1,6 @@
 #include "clearance/clearance_run.h"
 
+#include <algorithm>
 #include <system_error>
 #include <thread>
 
@@ -10,6 +11,10 @@
 namespace {
 constexpr std::string_view kIdle = "获取列表";
 constexpr std::string_view kRunning = "暂停获取";
+
+// The pages read of one category at most, whatever the feed announces: a feed of 100 items a
+// page holds far fewer, and a huge count can then never keep a run going for days.
+constexpr int kMaxClearancePages = 500;
 
 // All three panels share one run state: the caption of this button.
 Button& RunStateButton() { return Controls().获取年末清仓夜场按钮; }
@@ -25,7 +30,8 @@ void RunClearancePanel(const ClearancePanel& panel, std::uint64_t run) {
     if (!(c.*category.box).ReadChecked()) continue;
     ClearanceItemCounter() = 0;
     // The page count is asked for whatever the run state is.
-    const int pages = ReadClearancePageCount(ClearanceFeedAddress(category.id, "1"));
+    const int pages =
+        std::min(ReadClearancePageCount(ClearanceFeedAddress(category.id, "1")), kMaxClearancePages);
     for (int page = 1; page <= pages; ++page) {
       if (state.RunStopped(run, kIdle)) break;
       ReadClearancePage(category.id, IntToText(page), category.caption);

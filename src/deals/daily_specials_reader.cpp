@@ -3,6 +3,7 @@
 #include "app/controls/activity_log.h"
 #include "deals/deal_run.h"
 #include "results/admission_filter.h"
+#include "results/page_bounds.h"
 #include "results/discount.h"
 #include "text/fetch_page.h"
 #include "text/hosts.h"
@@ -28,7 +29,8 @@ void ReadDailySpecialsPage(int page) {
 }
 
 void HarvestDailySpecialsBody(std::string_view body, bool postagePage) {
-  for (std::string_view block : TextBetweenAll(body, "<dl class=", "</dl>")) {
+  for (std::string_view fragment : TextBetweenAll(body, "<dl class=", "</dl>", kMaxItemBlocks)) {
+    const std::string_view block = BoundedBlock(fragment);
     HarvestedItem item;
     item.title = RemoveBytes(
         TextBetween(TextBetween(block, "<dd class=\"title\">", "</dd>"), "\">", "</a>"), "\n\r ");

@@ -3,6 +3,7 @@
 #include "app/controls/activity_log.h"
 #include "deals/deal_run.h"
 #include "results/admission_filter.h"
+#include "results/page_bounds.h"
 #include "text/find_text.h"
 #include "text/hosts.h"
 #include "text/text_between.h"
@@ -29,7 +30,7 @@ void ReadDiscountShopPage(int page) {
 }
 
 void HarvestDiscountShopBody(std::string_view body) {
-  for (std::string_view piece : SplitText(body, "list-good")) {
+  for (std::string_view piece : SplitText(body, "list-good", kMaxItemBlocks)) {
     HarvestedItem item;
     Text title(TextBetween(TextBetween(piece, "good-title\"", "</h5>"), "_blank\">", "</a>"));
     title = RemoveAll(RemoveAll(title, "<b>"), "</b>");

@@ -3,6 +3,7 @@
 #include "app/controls/activity_log.h"
 #include "deals/deal_run.h"
 #include "results/admission_filter.h"
+#include "results/page_bounds.h"
 #include "results/discount.h"
 #include "text/fetch_page.h"
 #include "text/find_text.h"
@@ -28,7 +29,8 @@ void ReadGroupBuyPage(int page) {
 
 void HarvestGroupBuyBody(std::string_view body) {
   const std::string_view list = TextBetween(body, "J_JuHomeList", "</html>");
-  for (std::string_view block : TextBetweenAll(list, "<li class=", "</li>")) {
+  for (std::string_view fragment : TextBetweenAll(list, "<li class=", "</li>", kMaxItemBlocks)) {
+    const std::string_view block = BoundedBlock(fragment);
     HarvestedItem item;
     Text title = RemoveBytes(TextBetween(TextBetween(block, "<h3 title=", "3>"), ">", "</h"),
                              "\n\r ");

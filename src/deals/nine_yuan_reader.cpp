@@ -3,6 +3,7 @@
 #include "app/controls/activity_log.h"
 #include "deals/deal_run.h"
 #include "results/admission_filter.h"
+#include "results/page_bounds.h"
 #include "text/fetch_page.h"
 #include "text/find_text.h"
 #include "text/hosts.h"
@@ -27,7 +28,7 @@ void ReadNineYuanPage(int page) {
 }
 
 void HarvestNineYuanBody(std::string_view body) {
-  for (std::string_view block : SplitText(body, "list-good buy")) {
+  for (std::string_view block : SplitText(body, "list-good buy", kMaxItemBlocks)) {
     HarvestedItem item;
     item.title = RemoveBytes(
         TextBetween(TextBetween(block, "<a class=\"title\"", "</h5>"), "\">", "</a>"), " \r\n");

@@ -1,5 +1,6 @@
 #include "results/admission_filter.h"
 
+#include "results/page_bounds.h"
 #include "text/text_numbers.h"
 
 void AdmissionFilter(const HarvestedItem& item) {
@@ -18,7 +19,7 @@ void AdmissionFilter(const HarvestedItem& item) {
 }
 
 void AppendRow(ReportList& table, const HarvestedItem& item) {
-  table.AppendNumberedRow(
-      Cells{Text(), item.title, item.originalPrice, item.price, item.discount, item.label,
-            item.link});
+  table.AppendNumberedRow(Cells{Text(), BoundedCell(item.title), BoundedCell(item.originalPrice),
+                                BoundedCell(item.price), BoundedCell(item.discount),
+                                BoundedCell(item.label), BoundedCell(item.link)});
 }

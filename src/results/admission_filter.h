@@ -10,5 +10,5 @@
 void AdmissionFilter(const HarvestedItem& item);
 
 // AppendRow: one row at the end of table in one step: the running number RealToText(i + 1.0),
-// then title, original price, price, discount, label and link.
+// then title, original price, price, discount, label and link (each cut to kMaxCellBytes).
 void AppendRow(ReportList& table, const HarvestedItem& item);

@@ -97,10 +97,15 @@ class FragmentWalk {
 
 }  // namespace
 
-TextViews TextBetweenAll(std::string_view text, std::string_view left, std::string_view right) {
+TextViews TextBetweenAll(std::string_view text, std::string_view left, std::string_view right,
+                         std::size_t maxFragments) {
   TextViews fragments;
   FragmentWalk walk(text, left, right);
-  while (const auto fragment = walk.Next()) fragments.push_back(*fragment);
+  while (fragments.size() < maxFragments) {
+    const auto fragment = walk.Next();
+    if (!fragment) break;
+    fragments.push_back(*fragment);
+  }
   return fragments;
 }
 

@@ -32,9 +32,9 @@ std::size_t NextMatch(std::string_view text, std::string_view target, std::size_
 
 }  // namespace
 
-TextViews SplitText(std::string_view text, std::string_view delimiter) {
+TextViews SplitText(std::string_view text, std::string_view delimiter, std::size_t maxPieces) {
   TextViews pieces;
-  if (text.empty()) return pieces;
+  if (text.empty() || maxPieces == 0) return pieces;
   if (delimiter.empty()) {
     pieces.push_back(text);
     return pieces;
@@ -42,6 +42,7 @@ TextViews SplitText(std::string_view text, std::string_view delimiter) {
   std::size_t piece = 0;
   for (std::size_t at; (at = NextMatch(text, delimiter, piece)) != kNone;) {
     pieces.push_back(text.substr(piece, at - piece));
+    if (pieces.size() == maxPieces) return pieces;
     piece = at + delimiter.size();
   }
   if (piece < text.size()) pieces.push_back(text.substr(piece));

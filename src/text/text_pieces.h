@@ -6,8 +6,10 @@
 
 // SplitText: the pieces between exact matches of delimiter, found character by character.
 // An empty text gives no piece; an empty delimiter gives the whole text; a leading delimiter
-// gives an empty first piece; the last piece is kept only when it is not empty.
-TextViews SplitText(std::string_view text, std::string_view delimiter);
+// gives an empty first piece; the last piece is kept only when it is not empty. At most
+// maxPieces, the first ones.
+TextViews SplitText(std::string_view text, std::string_view delimiter,
+                    std::size_t maxPieces = static_cast<std::size_t>(-1));
 
 // MidText: at most length bytes from position start (from 1); the empty text when start lies
 // outside the text or length is below 1. Cuts by bytes.
