@@ -27,7 +27,7 @@ void WrappingCheckBox::paintEvent(QPaintEvent*) {
   const int spacing = style()->pixelMetric(QStyle::PM_CheckBoxLabelSpacing, &option, this);
   const QRect textArea(indicator.rect.right() + 1 + spacing, 0,
                        width() - indicator.rect.right() - 1 - spacing, height());
-  const int flags = Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWrapAnywhere;
+  const int flags = Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap;
   painter.setPen(
       palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::WindowText));
   painter.drawText(textArea, flags, text());
