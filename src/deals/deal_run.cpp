@@ -1,20 +1,15 @@
 #include "deals/deal_run.h"
 
-#include <system_error>
-#include <thread>
-
 #include "app/controls/activity_log.h"
 #include "deals/daily_specials_reader.h"
 #include "deals/discount_shop_reader.h"
 #include "deals/group_buy_reader.h"
 #include "deals/nine_yuan_reader.h"
+#include "results/harvest_toggle.h"
 #include "text/text_numbers.h"
 #include "text/text_pieces.h"
 
 namespace {
-
-constexpr std::string_view kIdle = "获取列表";
-constexpr std::string_view kRunning = "暂停获取";
 
 // Touched only by the deal run's thread; runs never overlap (see ToggleDealRun).
 std::array<int, 4> counters{};
@@ -62,31 +57,13 @@ void RunDealChannels(std::uint64_t run) {
     box.WriteCaption(ch.name);
     for (int page = 1; page <= ch.lastPage; ++page) {
       // The stop test comes before every reader call, the closing call included.
-      if (button.RunStopped(run, kIdle)) break;
+      if (HarvestStopped(button, run)) break;
       ch.reader(page);
     }
   }
   ActivityLog("特价列表获取完毕!");
   ActivityLog("一共获得商品[" + IntToText(c.超级列表框1.RowCount()) + "]个");
-  button.FinishRun(run, kIdle);
+  FinishHarvest(button, run);
 }
 
-void ToggleDealRun() {
-  WindowControls& c = Controls();
-  Button& button = c.获取特价列表按钮;
-  const Text caption = button.ReadCaption();
-  if (caption == kIdle) {
-    c.超级列表框1.DeleteAllRows();
-    c.超级列表框2.SetVisible(false);
-    // The caption reads "暂停获取" before the run can make its first stop test.
-    const std::uint64_t run = button.StartRun(kRunning);
-    try {
-      std::thread(RunDealChannels, run).detach();
-    } catch (const std::system_error&) {
-      // Nothing runs: the button goes back to idle so that the next click starts again.
-      button.FinishRun(run, kIdle);
-    }
-  } else if (caption == kRunning) {
-    button.StopRuns(kIdle);
-  }
-}
+void ToggleDealRun() { ToggleHarvestRun(Controls().获取特价列表按钮, RunDealChannels); }

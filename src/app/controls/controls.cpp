@@ -14,6 +14,22 @@ Change MakeChange(const void* control, ChangeKind kind) {
   return change;
 }
 
+// Records a change that carries a text (a caption or an edit box's text) for the window; called
+// under the control's lock, so the journal keeps the order of the control's states.
+void RecordText(const void* control, ChangeKind kind, std::string_view text) {
+  if (!ChangesObserved()) return;
+  Change change = MakeChange(control, kind);
+  change.text = text;
+  RecordChange(std::move(change));
+}
+
+void RecordFlag(const void* control, ChangeKind kind, bool flag) {
+  if (!ChangesObserved()) return;
+  Change change = MakeChange(control, kind);
+  change.flag = flag;
+  RecordChange(std::move(change));
+}
+
 bool InRange(int index, std::size_t size) {
   return index >= 0 && static_cast<std::size_t>(index) < size;
 }
@@ -34,11 +50,7 @@ void Button::WriteCaption(std::string_view caption) {
   {
     std::lock_guard lock(mutex_);
     caption_ = caption;
-    if (ChangesObserved()) {
-      Change change = MakeChange(this, ChangeKind::kCaption);
-      change.text = caption_;
-      RecordChange(std::move(change));
-    }
+    RecordText(this, ChangeKind::kCaption, caption_);
   }
   WakeChangeListener();
 }
@@ -49,11 +61,7 @@ std::uint64_t Button::StartRun(std::string_view runningCaption) {
     std::lock_guard lock(mutex_);
     caption_ = runningCaption;
     id = ++latestRun_;
-    if (ChangesObserved()) {
-      Change change = MakeChange(this, ChangeKind::kCaption);
-      change.text = caption_;
-      RecordChange(std::move(change));
-    }
+    RecordText(this, ChangeKind::kCaption, caption_);
   }
   WakeChangeListener();
   return id;
@@ -64,11 +72,7 @@ void Button::StopRuns(std::string_view idleCaption) {
     std::lock_guard lock(mutex_);
     caption_ = idleCaption;
     stoppedThrough_ = latestRun_;
-    if (ChangesObserved()) {
-      Change change = MakeChange(this, ChangeKind::kCaption);
-      change.text = caption_;
-      RecordChange(std::move(change));
-    }
+    RecordText(this, ChangeKind::kCaption, caption_);
   }
   WakeChangeListener();
 }
@@ -91,11 +95,7 @@ void Button::FinishRun(std::uint64_t id, std::string_view idleCaption) {
     if (id >= latestRun_) {
       caption_ = idleCaption;
       wrote = true;
-      if (ChangesObserved()) {
-        Change change = MakeChange(this, ChangeKind::kCaption);
-        change.text = caption_;
-        RecordChange(std::move(change));
-      }
+      RecordText(this, ChangeKind::kCaption, caption_);
     }
   }
   finished_.notify_all();
@@ -132,11 +132,7 @@ void CheckBox::WriteCaption(std::string_view caption) {
   {
     std::lock_guard lock(mutex_);
     caption_ = caption;
-    if (ChangesObserved()) {
-      Change change = MakeChange(this, ChangeKind::kCaption);
-      change.text = caption_;
-      RecordChange(std::move(change));
-    }
+    RecordText(this, ChangeKind::kCaption, caption_);
   }
   WakeChangeListener();
 }
@@ -145,11 +141,7 @@ void CheckBox::SetChecked(bool checked) {
   {
     std::lock_guard lock(mutex_);
     checked_ = checked;
-    if (ChangesObserved()) {
-      Change change = MakeChange(this, ChangeKind::kChecked);
-      change.flag = checked;
-      RecordChange(std::move(change));
-    }
+    RecordFlag(this, ChangeKind::kChecked, checked);
   }
   WakeChangeListener();
 }
@@ -178,11 +170,7 @@ void EditBox::WriteText(std::string_view text) {
   {
     std::lock_guard lock(mutex_);
     text_ = text;
-    if (ChangesObserved()) {
-      Change change = MakeChange(this, ChangeKind::kText);
-      change.text = text_;
-      RecordChange(std::move(change));
-    }
+    RecordText(this, ChangeKind::kText, text_);
   }
   WakeChangeListener();
 }
@@ -365,11 +353,7 @@ void ReportList::SetVisible(bool visible) {
   {
     std::lock_guard lock(mutex_);
     visible_ = visible;
-    if (ChangesObserved()) {
-      Change change = MakeChange(this, ChangeKind::kVisible);
-      change.flag = visible;
-      RecordChange(std::move(change));
-    }
+    RecordFlag(this, ChangeKind::kVisible, visible);
   }
   WakeChangeListener();
 }
