@@ -64,6 +64,8 @@ MainWindow::~MainWindow() {
   CloseGuiGate();
   drainPending = false;
   if (theWindow == this) theWindow = nullptr;
+  // The widgets go first, while the members their handlers use are still there.
+  qDeleteAll(findChildren<QWidget*>(Qt::FindDirectChildrenOnly));
 }
 
 MainWindow* MainWindow::Current() { return theWindow; }

@@ -62,7 +62,6 @@ class MainWindow : public QWidget {
   void FlushRows(ListView& list);
   void FlushLog();
   void LogEditedByUser();
-  ListView* ListOf(const void* control);
 
   // The child widget whose object name is the control name gbkName.
   template <typename T>
