@@ -12,37 +12,8 @@
 namespace cli_test {
 namespace {
 
-// A channel as a user sees it from outside: the addresses it asks for and how its rows read.
-struct Channel {
-  const char* name;  // GBK
-  int pages;         // pages fetched; the closing call comes after them
-  std::string (*address)(int page);
-  bool computesDiscount;
-  bool logsClosingCall;  // the progress entry is written for the closing call too
-};
-
-const Channel kChannels[] = {
-    {"九块邮", 9,
-     [](int p) { return "http://nine.market.example/d/jiu?&u=jiu/all/" + std::to_string(p); },
-     false, true},
-    {"聚划算", 19,
-     [](int p) {
-       return "http://groupbuy.market.example/tg/today_items.htm?&stype=newest&reverse=down&page=" +
-              std::to_string(p);
-     },
-     true, false},
-    {"卷皮折扣", 9,
-     [](int p) {
-       return "http://discountshop.market.example/d/index?u=index/all/all/" + std::to_string(p);
-     },
-     false, false},
-    {"天天特价", 2,
-     [](int p) {
-       return std::string(p == 1 ? "http://daily.market.example/ten.htm"
-                                 : "http://daily.market.example/ten/fuyou.htm");
-     },
-     true, false},
-};
+// The channels in run order.
+const ChannelSite* const kChannels = ChannelSites().data();
 
 class CliDealsTest : public ::testing::Test {
  protected:
@@ -65,7 +36,7 @@ class CliDealsTest : public ::testing::Test {
   }
 
   // The plausible items of a channel, all its pages in order.
-  static std::vector<TruthItem> ChannelTruth(const Channel& c) {
+  static std::vector<TruthItem> ChannelTruth(const ChannelSite& c) {
     std::vector<TruthItem> items;
     for (int p = 1; p <= c.pages; ++p) {
       for (const TruthItem& t : PlausibleOn(*truth_, U8(c.name), p)) items.push_back(t);
@@ -74,10 +45,10 @@ class CliDealsTest : public ::testing::Test {
   }
 
   // The rows of the channels in run order, before any filter, numbered as appended.
-  static std::vector<Row> ExpectedRows(const std::vector<const Channel*>& channels,
+  static std::vector<Row> ExpectedRows(const std::vector<const ChannelSite*>& channels,
                                        const std::function<bool(const Row&)>& admit = nullptr) {
     std::vector<Row> rows;
-    for (const Channel* c : channels) {
+    for (const ChannelSite* c : channels) {
       for (const TruthItem& t : ChannelTruth(*c)) {
         Row row = ExpectedRow(0, t, U8(c->name), c->computesDiscount, true);
         if (!admit || admit(row)) rows.push_back(row);
@@ -86,24 +57,16 @@ class CliDealsTest : public ::testing::Test {
     return Renumbered(rows);
   }
 
-  // The log of a run over channels: progress entries, closing entries, the two run entries.
-  static std::vector<std::string> ExpectedLog(const std::vector<const Channel*>& channels,
+  // The log of a run over channels without faults.
+  static std::vector<std::string> ExpectedLog(const std::vector<const ChannelSite*>& channels,
                                               std::size_t rows) {
-    std::vector<std::string> log;
-    for (const Channel* c : channels) {
-      const int last = c->pages + 1;
-      for (int p = 1; p <= (c->logsClosingCall ? last : c->pages); ++p) {
-        log.push_back(U8(std::string("正在获取") + c->name + "第" + std::to_string(p) + "页商品"));
-      }
-      log.push_back(U8(std::string("获取") + c->name + "完毕共[" +
-                       std::to_string(ChannelTruth(*c).size()) + "]件商品"));
-    }
-    log.push_back(U8("特价列表获取完毕!"));
-    log.push_back(U8("一共获得商品[" + std::to_string(rows) + "]个"));
-    return log;
+    std::vector<int> counts;
+    for (const ChannelSite* c : channels)
+      counts.push_back(static_cast<int>(ChannelTruth(*c).size()));
+    return DealRunLog(channels, counts, rows);
   }
 
-  static std::vector<const Channel*> AllChannels() {
+  static std::vector<const ChannelSite*> AllChannels() {
     return {&kChannels[0], &kChannels[1], &kChannels[2], &kChannels[3]};
   }
 
@@ -121,7 +84,7 @@ TEST_F(CliDealsTest, StartUpStatesHarvestAllFourChannelsExactly) {
 
   // 9 + 19 + 9 + 2 pages, in run order; the closing calls ask for nothing.
   std::vector<std::string> expectedUrls;
-  for (const Channel& c : kChannels) {
+  for (const ChannelSite& c : ChannelSites()) {
     for (int p = 1; p <= c.pages; ++p) expectedUrls.push_back(c.address(p));
   }
   std::vector<std::string> urls;
@@ -188,7 +151,7 @@ TEST_F(CliDealsTest, DISABLED_EveryStderrLineIsOneTimedEntry) {
 TEST_F(CliDealsTest, ChannelListChecksOnlyTheNamedChannelsInRunOrder) {
   struct Case {
     const char* list;  // GBK, as typed
-    std::vector<const Channel*> channels;
+    std::vector<const ChannelSite*> channels;
   };
   const Case cases[] = {
       {"九块邮", {&kChannels[0]}},
@@ -204,7 +167,7 @@ TEST_F(CliDealsTest, ChannelListChecksOnlyTheNamedChannelsInRunOrder) {
     ASSERT_EQ(run.exitCode, 0) << run.err;
     std::vector<std::string> urls, expectedUrls;
     for (const LoggedRequest& r : requests) urls.push_back(r.url);
-    for (const Channel* ch : c.channels) {
+    for (const ChannelSite* ch : c.channels) {
       for (int p = 1; p <= ch->pages; ++p) expectedUrls.push_back(ch->address(p));
     }
     EXPECT_EQ(urls, expectedUrls);

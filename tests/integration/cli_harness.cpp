@@ -409,6 +409,49 @@ Row ExpectedRow(int number, const TruthItem& item, std::string_view label, bool 
           std::string(label),     item.link};
 }
 
+const std::vector<ChannelSite>& ChannelSites() {
+  static const std::vector<ChannelSite> sites = {
+      {"九块邮", 9,
+       [](int p) { return "http://nine.market.example/d/jiu?&u=jiu/all/" + std::to_string(p); },
+       false, true},
+      {"聚划算", 19,
+       [](int p) {
+         return "http://groupbuy.market.example/tg/"
+                "today_items.htm?&stype=newest&reverse=down&page=" +
+                std::to_string(p);
+       },
+       true, false},
+      {"卷皮折扣", 9,
+       [](int p) {
+         return "http://discountshop.market.example/d/index?u=index/all/all/" + std::to_string(p);
+       },
+       false, false},
+      {"天天特价", 2,
+       [](int p) {
+         return std::string(p == 1 ? "http://daily.market.example/ten.htm"
+                                   : "http://daily.market.example/ten/fuyou.htm");
+       },
+       true, false},
+  };
+  return sites;
+}
+
+std::vector<std::string> DealRunLog(const std::vector<const ChannelSite*>& channels,
+                                    const std::vector<int>& counts, std::size_t rows) {
+  std::vector<std::string> log;
+  for (std::size_t i = 0; i < channels.size(); ++i) {
+    const ChannelSite& c = *channels[i];
+    for (int p = 1; p <= (c.logsClosingCall ? c.pages + 1 : c.pages); ++p) {
+      log.push_back(U8(std::string("正在获取") + c.name + "第" + std::to_string(p) + "页商品"));
+    }
+    log.push_back(
+        U8(std::string("获取") + c.name + "完毕共[" + std::to_string(counts.at(i)) + "]件商品"));
+  }
+  log.push_back(U8("特价列表获取完毕!"));
+  log.push_back(U8("一共获得商品[" + std::to_string(rows) + "]个"));
+  return log;
+}
+
 void ExpectSameRows(const std::vector<Row>& actual, const std::vector<Row>& expected) {
   EXPECT_EQ(actual.size(), expected.size()) << "row count";
   const std::size_t n = std::min(actual.size(), expected.size());

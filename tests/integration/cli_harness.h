@@ -126,6 +126,24 @@ using Row = std::vector<std::string>;  // the seven cells
 // link.
 Row ExpectedRow(int number, const TruthItem& item, std::string_view label, bool computes, bool pad);
 
+// A deal channel as the marketplace sees it: the addresses the CLI asks for and how its rows
+// read.
+struct ChannelSite {
+  const char* name;  // GBK
+  int pages;         // pages fetched; the closing call comes after them
+  std::string (*address)(int page);
+  bool computesDiscount;
+  bool logsClosingCall;  // its progress entry is written for the closing call too
+};
+
+// The four channels in run order: 九块邮, 聚划算, 卷皮折扣, 天天特价.
+const std::vector<ChannelSite>& ChannelSites();
+
+// DealRunLog: the log messages of a deal run over channels (every page read) whose closing
+// entries report counts, then the run's two entries with rows.
+std::vector<std::string> DealRunLog(const std::vector<const ChannelSite*>& channels,
+                                    const std::vector<int>& counts, std::size_t rows);
+
 // ExpectSameRows: a gtest check that reports the first row that differs and the sizes.
 void ExpectSameRows(const std::vector<Row>& actual, const std::vector<Row>& expected);
 
