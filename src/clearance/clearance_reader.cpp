@@ -27,8 +27,7 @@ Text ClearanceFeedAddress(std::string_view categoryId, std::string_view pageNumb
 }
 
 int ReadClearancePageCount(std::string_view address) {
-  const Text body = BytesToText(FetchPage(address));
-  return TextToInt(TextBetween(body, "totalPage\":", "}"));
+  return TextToInt(TextBetween(BytesToText(FetchPage(address)), "totalPage\":", "}"));
 }
 
 void ReadClearancePage(std::string_view categoryId, std::string_view pageNumber,

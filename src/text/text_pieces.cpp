@@ -93,9 +93,6 @@ Text TrimSpaces(std::string_view text) {
   return Text(text.substr(first, end - first));
 }
 
-Text BytesToText(std::string_view bytes) {
-  if (bytes.empty()) return Text();
-  const void* zero = std::memchr(bytes.data(), 0, bytes.size());
-  if (zero == nullptr) return Text(bytes);
-  return Text(bytes.data(), static_cast<const char*>(zero) - bytes.data());
+std::string_view BytesToText(std::string_view bytes) {
+  return bytes.substr(0, bytes.find('\0'));
 }

@@ -23,5 +23,6 @@ Text RemoveAll(std::string_view text, std::string_view target);
 // lead byte at the very end dropped.
 Text TrimSpaces(std::string_view text);
 
-// BytesToText: the bytes up to the first zero byte, as GBK text without conversion.
-Text BytesToText(std::string_view bytes);
+// BytesToText: the bytes up to the first zero byte, as GBK text without conversion (a view into
+// bytes, copying nothing).
+std::string_view BytesToText(std::string_view bytes);
