@@ -2,6 +2,7 @@
 
 #include <arpa/inet.h>
 #include <netinet/in.h>
+#include <sys/prctl.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -10,6 +11,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
+#include <csignal>
 
 #include "app/controls/controls.h"
 #include "app/window/desktop_actions.h"
@@ -55,6 +57,8 @@ SampleMarket::SampleMarket(const QStringList& switches) {
                            QStringLiteral("--port-file"), portFile};
   arguments += switches;
   process_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+  // A test that is killed (a timeout) takes its server with it.
+  process_.setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGTERM); });
   process_.start(SampleMarketProgram(), arguments);
   if (!process_.waitForStarted(5000)) return;
   QElapsedTimer clock;

@@ -55,8 +55,8 @@ void TypeInto(QLineEdit* edit, const QString& text) {
   Type(edit, text);
 }
 
-void LeaveBox(QWidget* widget) {
-  QFocusEvent focusOut(QEvent::FocusOut, Qt::TabFocusReason);
+void LeaveBox(QWidget* widget, Qt::FocusReason reason = Qt::TabFocusReason) {
+  QFocusEvent focusOut(QEvent::FocusOut, reason);
   QApplication::sendEvent(widget, &focusOut);
 }
 }  // namespace
@@ -198,6 +198,15 @@ class WindowInputTest : public QObject {
     LeaveBox(box);
     QCOMPARE(box->text(), shown);
     QCOMPARE(FromGbk(Controls().价格编辑框.ReadText()), shown);
+  }
+
+  void priceKeptWhileItsContextMenuIsOpen() {
+    auto* box = Widget<QLineEdit>(*window_, QStringLiteral("价格编辑框"));
+    TypeInto(box, QStringLiteral("0050"));
+    LeaveBox(box, Qt::PopupFocusReason);
+    QCOMPARE(box->text(), QStringLiteral("0050"));
+    LeaveBox(box, Qt::MouseFocusReason);
+    QCOMPARE(box->text(), QStringLiteral("50"));
   }
 
   void typingFilters_data() {

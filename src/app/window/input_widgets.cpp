@@ -36,7 +36,8 @@ void HookedLineEdit::keyPressEvent(QKeyEvent* event) {
 
 void HookedLineEdit::focusOutEvent(QFocusEvent* event) {
   QLineEdit::focusOutEvent(event);
-  if (onFocusOut) onFocusOut();
+  // The box's own context menu does not count as leaving it.
+  if (onFocusOut && event->reason() != Qt::PopupFocusReason) onFocusOut();
 }
 
 void HookedLineEdit::PasteFiltered() {

@@ -16,7 +16,7 @@ class HookedLineEdit : public QLineEdit {
  public:
   using QLineEdit::QLineEdit;
   std::function<void(const QKeyEvent&)> onKeyPress;
-  std::function<void()> onFocusOut;
+  std::function<void()> onFocusOut;  // not called when a popup (the context menu) takes the focus
   void SetAllowedCharacters(QString allowed) { allowed_ = std::move(allowed); }
 
   // The characters of text that the filter lets through. With "0123456789-", "4x5" gives "45".
