@@ -21,7 +21,8 @@ namespace {
 // The log's messages, each entry's "[time]" dropped.
 std::vector<ShownText> LogMessages() {
   std::vector<ShownText> messages;
-  for (std::string_view entry : SplitText(Text(Controls().编辑框1.Content()), "\r\n")) {
+  const Text log = Controls().编辑框1.Content();
+  for (std::string_view entry : SplitText(log, "\r\n")) {
     const std::size_t close = entry.find(']');
     if (!entry.empty()) messages.push_back(Shown(entry.substr(close + 1)));
   }
