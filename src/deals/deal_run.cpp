@@ -6,6 +6,7 @@
 #include "deals/group_buy_reader.h"
 #include "deals/nine_yuan_reader.h"
 #include "results/harvest_toggle.h"
+#include "text/hosts.h"
 #include "text/text_numbers.h"
 #include "text/text_pieces.h"
 
@@ -18,10 +19,14 @@ std::array<int, 4> counters{};
 
 std::array<DealChannel, 4>& DealChannels() {
   static std::array<DealChannel, 4> channels{{
-      {"九块邮", &WindowControls::九块邮选择框, ReadNineYuanPage, kNineYuanLastPage},
-      {"聚划算", &WindowControls::聚划算选择框, ReadGroupBuyPage, kGroupBuyLastPage},
-      {"卷皮折扣", &WindowControls::卷皮折扣选择框, ReadDiscountShopPage, kDiscountShopLastPage},
-      {"天天特价", &WindowControls::天天特价选择框, ReadDailySpecialsPage, kDailySpecialsLastPage},
+      {"九块邮", &WindowControls::九块邮选择框, ReadNineYuanPage, kNineYuanLastPage,
+       hosts::kNineYuan},
+      {"聚划算", &WindowControls::聚划算选择框, ReadGroupBuyPage, kGroupBuyLastPage,
+       hosts::kGroupBuy},
+      {"卷皮折扣", &WindowControls::卷皮折扣选择框, ReadDiscountShopPage, kDiscountShopLastPage,
+       hosts::kDiscountShop},
+      {"天天特价", &WindowControls::天天特价选择框, ReadDailySpecialsPage, kDailySpecialsLastPage,
+       hosts::kDailySpecials},
   }};
   return channels;
 }

@@ -14,6 +14,7 @@ struct DealChannel {
   CheckBox WindowControls::*box;
   ChannelPageReader reader;
   int lastPage;
+  const char* host;  // of the channel's pages and of its home page "http://" + host + "/"
 };
 
 // The channels in run order: 九块邮, 聚划算, 卷皮折扣, 天天特价. Tests may swap the readers.

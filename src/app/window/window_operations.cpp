@@ -4,14 +4,12 @@
 
 #include "app/window/desktop_actions.h"
 #include "app/window/qt_text.h"
-#include "text/hosts.h"
+#include "deals/deal_run.h"
 #include "text/text_numbers.h"
 
 void OpenChannelHome(int channel) {
-  static constexpr const char* kHomes[] = {hosts::kNineYuan, hosts::kGroupBuy, hosts::kDiscountShop,
-                                           hosts::kDailySpecials};
-  if (channel < 0 || channel >= 4) return;
-  OpenAddress(Text("http://") + kHomes[channel] + "/");
+  if (channel < 0 || channel >= static_cast<int>(DealChannels().size())) return;
+  OpenAddress(Text("http://") + DealChannels()[channel].host + "/");
 }
 
 void OpenSelectedItem(ReportList& list) {
