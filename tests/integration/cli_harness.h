@@ -57,7 +57,7 @@ struct CliRun {
   int exitCode = -1;   // -1 unless the CLI exited normally
   int termSignal = 0;  // the signal that ended it, if any
   bool timedOut = false;
-  long peakRssKb = 0;  // the child's peak resident set (getrusage of the child)
+  long peakRssKb = 0;  // the child's peak resident set (VmHWM), read while it runs
   double seconds = 0;  // wall time, for the report only
   std::string out, err;
 
