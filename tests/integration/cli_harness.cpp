@@ -7,11 +7,11 @@
 #include <poll.h>
 #include <signal.h>
 #include <spawn.h>
-#include <sys/resource.h>
 #include <sys/socket.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
@@ -115,6 +115,17 @@ Child Spawn(std::vector<std::string> argv, std::vector<std::string> env, bool ca
     child.err = errPipe[0];
   }
   return child;
+}
+
+// The high-water mark of pid's resident set (VmHWM of /proc/pid/status) in KiB; 0 once the
+// process has gone. Its own, unlike getrusage's ru_maxrss of a spawned child, which starts from
+// the parent's (the child ran on the parent's memory until its exec).
+long HighWaterKb(pid_t pid) {
+  std::ifstream status("/proc/" + std::to_string(pid) + "/status");
+  for (std::string line; std::getline(status, line);) {
+    if (line.rfind("VmHWM:", 0) == 0) return std::atol(line.c_str() + 6);
+  }
+  return 0;
 }
 
 bool IsTimeStamp(std::string_view t) {
@@ -284,7 +295,10 @@ CliRun RunCli(const std::vector<std::string>& args, const std::string& proxy, in
       kill(child.pid, SIGKILL);
       break;
     }
-    if (poll(fds, 2, static_cast<int>(std::min<long long>(left.count(), 1000))) < 0) continue;
+    // The CLI prints only when its run is over, so a reading at its first output (and every
+    // 20 ms before) holds its peak.
+    run.peakRssKb = std::max(run.peakRssKb, HighWaterKb(child.pid));
+    if (poll(fds, 2, static_cast<int>(std::min<long long>(left.count(), 20))) < 0) continue;
     for (int i = 0; i < 2; ++i) {
       if (fds[i].fd < 0 || fds[i].revents == 0) continue;
       const ssize_t n = read(fds[i].fd, buffer, sizeof buffer);
@@ -301,10 +315,8 @@ CliRun RunCli(const std::vector<std::string>& args, const std::string& proxy, in
     if (f.fd >= 0) close(f.fd);
   }
   int status = 0;
-  rusage usage{};
-  wait4(child.pid, &status, 0, &usage);
+  waitpid(child.pid, &status, 0);
   run.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-  run.peakRssKb = usage.ru_maxrss;
   if (WIFEXITED(status)) run.exitCode = WEXITSTATUS(status);
   if (WIFSIGNALED(status)) run.termSignal = WTERMSIG(status);
   return run;
