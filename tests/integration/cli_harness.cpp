@@ -6,7 +6,7 @@
 #include <netinet/in.h>
 #include <poll.h>
 #include <signal.h>
-#include <spawn.h>
+#include <sys/prctl.h>
 #include <sys/socket.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -80,6 +80,8 @@ struct Child {
   int out = -1, err = -1;
 };
 
+// Children end with the thread that started them (PR_SET_PDEATHSIG), so that a test that dies
+// leaves no marketplace behind. Only async-signal-safe calls between fork and exec.
 Child Spawn(std::vector<std::string> argv, std::vector<std::string> env, bool captureOut,
             bool captureErr) {
   Child child;
@@ -88,24 +90,20 @@ Child Spawn(std::vector<std::string> argv, std::vector<std::string> env, bool ca
       (captureErr && pipe2(errPipe, O_CLOEXEC) != 0)) {
     return child;
   }
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
-  if (captureOut) {
-    posix_spawn_file_actions_adddup2(&actions, outPipe[1], 1);
-  } else {
-    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
-  }
-  if (captureErr) {
-    posix_spawn_file_actions_adddup2(&actions, errPipe[1], 2);
-  } else {
-    posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
-  }
   std::vector<char*> args = Pointers(argv), envp = Pointers(env);
-  if (posix_spawn(&child.pid, args[0], &actions, nullptr, args.data(), envp.data()) != 0) {
-    child.pid = -1;
+  const pid_t parent = getpid();
+  child.pid = fork();
+  if (child.pid == 0) {
+    prctl(PR_SET_PDEATHSIG, SIGTERM);
+    if (getppid() != parent) _exit(126);
+    const int null = open("/dev/null", O_RDWR);
+    if (null < 0 || dup2(null, 0) < 0 || dup2(captureOut ? outPipe[1] : null, 1) < 0 ||
+        dup2(captureErr ? errPipe[1] : null, 2) < 0) {
+      _exit(126);
+    }
+    execve(args[0], args.data(), envp.data());
+    _exit(127);
   }
-  posix_spawn_file_actions_destroy(&actions);
   if (captureOut) {
     close(outPipe[1]);
     child.out = outPipe[0];
@@ -118,8 +116,8 @@ Child Spawn(std::vector<std::string> argv, std::vector<std::string> env, bool ca
 }
 
 // The high-water mark of pid's resident set (VmHWM of /proc/pid/status) in KiB; 0 once the
-// process has gone. Its own, unlike getrusage's ru_maxrss of a spawned child, which starts from
-// the parent's (the child ran on the parent's memory until its exec).
+// process has gone. Its own, unlike getrusage's ru_maxrss of a child, which starts from the
+// parent's (the child ran on a copy of the parent's memory until its exec).
 long HighWaterKb(pid_t pid) {
   std::ifstream status("/proc/" + std::to_string(pid) + "/status");
   for (std::string line; std::getline(status, line);) {
