@@ -22,10 +22,8 @@
 namespace {
 
 constexpr const char* kUsage =
-    "usage: deal-harvester-cli deals [--channels LIST] [FILTER] [--sort COL] [--search KEYWORD]\n"
-    "       deal-harvester-cli clearance PANEL [--categories LIST] [FILTER] [--sort COL] "
-    "[--search KEYWORD]\n"
-    "FILTER: [--price-below N] [--discount-below X]";
+    "usage: deal-harvester-cli {deals [--channels LIST] | clearance PANEL [--categories LIST]} "
+    "[--price-below N] [--discount-below X] [--sort COL] [--search KEYWORD]";
 
 struct Options {
   bool clearance = false;
@@ -38,7 +36,7 @@ struct Options {
 };
 
 [[noreturn]] void UsageError(const std::string& why) {
-  std::fprintf(stderr, "deal-harvester-cli: %s\n%s\n", why.c_str(), kUsage);
+  std::fprintf(stderr, "deal-harvester-cli: %s; %s\n", why.c_str(), kUsage);
   std::exit(2);
 }
 
@@ -150,8 +148,11 @@ void PrintList(const ReportList& list) {
   }
 }
 
+// An entry per line; the CR LF that leads the first entry gives no empty line.
 void PrintLog(const LogBox& log) {
-  for (std::string_view entry : SplitText(log.Content(), "\r\n")) {
+  const Text content = log.Content();
+  for (std::string_view entry : SplitText(content, "\r\n")) {
+    if (entry.empty()) continue;
     const std::string line = GbkToUtf8(entry) + "\n";
     std::fwrite(line.data(), 1, line.size(), stderr);
   }
