@@ -16,11 +16,10 @@ void FillMainList() {
   list.DeleteAllRows();
   for (int i = 0; i < kRows; ++i) {
     const int price = (i * 7919) % 600;
-    list.AppendNumberedRow(Cells{"", (i % 10 == 0 ? "夏季新款连衣裙 " : "男士纯棉短袖T恤 ") +
-                                         IntToText(i),
-                                 IntToText(price * 2) + ".9", IntToText(price) + ".9",
-                                 RealToText((i % 100) / 10.0), "九块邮",
-                                 "http://item.market.example/item.htm?id=" + IntToText(i)});
+    list.AppendNumberedRow(
+        Cells{"", (i % 10 == 0 ? "夏季新款连衣裙 " : "男士纯棉短袖T恤 ") + IntToText(i),
+              IntToText(price * 2) + ".9", IntToText(price) + ".9", RealToText((i % 100) / 10.0),
+              "九块邮", "http://item.market.example/item.htm?id=" + IntToText(i)});
   }
 }
 

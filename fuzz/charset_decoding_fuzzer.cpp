@@ -8,8 +8,8 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   if (size < 1) return 0;
-  static constexpr std::string_view kCharsets[] = {"",       "gbk",      "GB2312", "gb18030",
-                                                   "utf-8",  "UTF8",     "big5",   "iso-8859-1",
+  static constexpr std::string_view kCharsets[] = {"",       "gbk",       "GB2312", "gb18030",
+                                                   "utf-8",  "UTF8",      "big5",   "iso-8859-1",
                                                    "utf-16", "x-nonsense"};
   const std::string_view charset = kCharsets[data[0] % std::size(kCharsets)];
   const std::string_view bytes(reinterpret_cast<const char*>(data) + 1, size - 1);

@@ -25,8 +25,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   FindText(text, left, start, true);
   TextBetween(text, left, right);
   for (std::string_view piece : TextBetweenAll(text, left, right)) {
-    if (!piece.empty() && (piece.data() < text.data() ||
-                           piece.data() + piece.size() > text.data() + text.size())) {
+    if (!piece.empty() &&
+        (piece.data() < text.data() || piece.data() + piece.size() > text.data() + text.size())) {
       __builtin_trap();  // a fragment must lie inside its text
     }
   }

@@ -2,8 +2,8 @@
 
 #include "app/controls/activity_log.h"
 #include "results/admission_filter.h"
-#include "results/page_bounds.h"
 #include "results/discount.h"
+#include "results/page_bounds.h"
 #include "text/fetch_page.h"
 #include "text/hosts.h"
 #include "text/text_between.h"

@@ -26,8 +26,8 @@ void RunClearancePanel(const ClearancePanel& panel, std::uint64_t run) {
     if (!(c.*category.box).ReadChecked()) continue;
     ClearanceItemCounter() = 0;
     // The page count is asked for whatever the run state is.
-    const int pages =
-        std::min(ReadClearancePageCount(ClearanceFeedAddress(category.id, "1")), kMaxClearancePages);
+    const int pages = std::min(ReadClearancePageCount(ClearanceFeedAddress(category.id, "1")),
+                               kMaxClearancePages);
     for (int page = 1; page <= pages; ++page) {
       if (HarvestStopped(state, run)) break;
       ReadClearancePage(category.id, IntToText(page), category.caption);

@@ -3,8 +3,8 @@
 // and prints the rows (stdout) and the activity log (stderr), UTF-8.
 #include <curl/curl.h>
 
-#include <cstdio>
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <optional>

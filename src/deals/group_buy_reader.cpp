@@ -3,8 +3,8 @@
 #include "app/controls/activity_log.h"
 #include "deals/deal_run.h"
 #include "results/admission_filter.h"
-#include "results/page_bounds.h"
 #include "results/discount.h"
+#include "results/page_bounds.h"
 #include "text/fetch_page.h"
 #include "text/find_text.h"
 #include "text/hosts.h"
@@ -32,8 +32,8 @@ void HarvestGroupBuyBody(std::string_view body) {
   for (std::string_view fragment : TextBetweenAll(list, "<li class=", "</li>", kMaxItemBlocks)) {
     const std::string_view block = BoundedBlock(fragment);
     HarvestedItem item;
-    Text title = RemoveBytes(TextBetween(TextBetween(block, "<h3 title=", "3>"), ">", "</h"),
-                             "\n\r ");
+    Text title =
+        RemoveBytes(TextBetween(TextBetween(block, "<h3 title=", "3>"), ">", "</h"), "\n\r ");
     // The free-shipping badge, as it reads once its space is gone.
     item.title = RemoveAll(title, "<spanclass=\"benefit\">包邮</span>");
     const std::string_view area = TextBetween(block, "class=\"price\"", "pan>");

@@ -8,6 +8,6 @@ inline constexpr int kGroupBuyLastPage = 20;
 // filter, counting every plausible item; page kGroupBuyLastPage is the closing call.
 void ReadGroupBuyPage(int page);
 
-// HarvestGroupBuyBody: the items of the body of one list page, each plausible one counted and handed
-// to the admission filter. Fetches nothing.
+// HarvestGroupBuyBody: the items of the body of one list page, each plausible one counted and
+// handed to the admission filter. Fetches nothing.
 void HarvestGroupBuyBody(std::string_view body);

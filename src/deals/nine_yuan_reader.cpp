@@ -22,8 +22,7 @@ void ReadNineYuanPage(int page) {
     CloseDealChannel(kChannel);
     return;
   }
-  const Text address =
-      Text("http://") + hosts::kNineYuan + "/d/jiu?&u=jiu/all/" + IntToText(page);
+  const Text address = Text("http://") + hosts::kNineYuan + "/d/jiu?&u=jiu/all/" + IntToText(page);
   HarvestNineYuanBody(BytesToText(FetchPage(address)));
 }
 

@@ -8,6 +8,6 @@ inline constexpr int kNineYuanLastPage = 10;
 // filter, counting every plausible item; page kNineYuanLastPage is the closing call.
 void ReadNineYuanPage(int page);
 
-// HarvestNineYuanBody: the items of the body of one list page, each plausible one counted and handed
-// to the admission filter. Fetches nothing.
+// HarvestNineYuanBody: the items of the body of one list page, each plausible one counted and
+// handed to the admission filter. Fetches nothing.
 void HarvestNineYuanBody(std::string_view body);

@@ -13,5 +13,4 @@ TextViews TextBetweenAll(std::string_view text, std::string_view left, std::stri
 
 // TextBetween: the first fragment of TextBetweenAll, or the empty text. Copies nothing but
 // the fragment it returns.
-std::string_view TextBetween(std::string_view text, std::string_view left,
-                             std::string_view right);
+std::string_view TextBetween(std::string_view text, std::string_view left, std::string_view right);

@@ -93,6 +93,4 @@ Text TrimSpaces(std::string_view text) {
   return Text(text.substr(first, end - first));
 }
 
-std::string_view BytesToText(std::string_view bytes) {
-  return bytes.substr(0, bytes.find('\0'));
-}
+std::string_view BytesToText(std::string_view bytes) { return bytes.substr(0, bytes.find('\0')); }

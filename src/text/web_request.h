@@ -11,15 +11,15 @@
 // left out.
 struct WebRequestParams {
   Text url;
-  Text method;                        // "POST", "GET" or "HEAD"; empty means GET; exact bytes
-  Text postData;                      // the body, sent only with "POST" (through TrimSpaces)
-  std::optional<Text> cookies;        // in: the Cookie header; out: the cookies the response set
-  std::optional<Text> forwardedFor;   // in: "1", "2", "3" or a value; out: the address sent
-  std::optional<Text> referer;        // the Referer header
-  std::optional<Text> contentType;    // default "application/x-www-form-urlencoded"
-  Text resultKind;                    // "头部" headers, "内容" or empty body, "全部" both
+  Text method;                       // "POST", "GET" or "HEAD"; empty means GET; exact bytes
+  Text postData;                     // the body, sent only with "POST" (through TrimSpaces)
+  std::optional<Text> cookies;       // in: the Cookie header; out: the cookies the response set
+  std::optional<Text> forwardedFor;  // in: "1", "2", "3" or a value; out: the address sent
+  std::optional<Text> referer;       // the Referer header
+  std::optional<Text> contentType;   // default "application/x-www-form-urlencoded"
+  Text resultKind;                   // "头部" headers, "内容" or empty body, "全部" both
   bool noRedirect = false;
-  int timeoutMs = 0;                  // above 0: the limit of each phase in milliseconds
+  int timeoutMs = 0;  // above 0: the limit of each phase in milliseconds
 };
 
 // WebRequest: one synchronous request, the result as GBK text (the body decoded by the charset

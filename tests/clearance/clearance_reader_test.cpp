@@ -57,14 +57,19 @@ TEST_F(ClearanceReaderTest, RecordsBecomeRowsWithComputedDiscounts) {
                "callback2({\"data\":{\"list\":[" + Record("纯棉四件套", "19", "123456", "39") +
                    "," + Record("半价枕头", "15", "223344", "30") + "," +
                    Record("毛毯", "39.90", "334455", "99.00") + "," +
-                   Record("同价", "20", "445566", "20") + "," +
-                   Record("单", "1", "556677", "2") + "," +       // 2-byte title
-                   Record("短号", "1", "7", "2") + "," +           // 1-digit item id
-                   Record("最后一件", "1", "667788", "2") +        // followed by "]"
+                   Record("同价", "20", "445566", "20") + "," + Record("单", "1", "556677", "2") +
+                   "," +                                     // 2-byte title
+                   Record("短号", "1", "7", "2") + "," +     // 1-digit item id
+                   Record("最后一件", "1", "667788", "2") +  // followed by "]"
                    "],\"totalPage\":3}})");
   ReadClearancePage("50008163", "3", "居家床品");
   ASSERT_EQ(Controls().超级列表框1.RowCount(), 4);
-  const char* first[] = {"1", "纯棉四件套", "39", "19", "4.9", "居家床品",
+  const char* first[] = {"1",
+                         "纯棉四件套",
+                         "39",
+                         "19",
+                         "4.9",
+                         "居家床品",
                          "http://item.market.example/item.htm?id=123456"};
   for (int col = 0; col < 7; ++col) EXPECT_EQ(Cell(0, col), first[col]) << col;
   EXPECT_EQ(Cell(1, 4), "5");

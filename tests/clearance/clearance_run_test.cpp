@@ -24,8 +24,8 @@ std::string FeedPage(const std::string& id, int page, int n, int pages) {
   std::string body = "callback2({\"data\":{\"list\":[";
   for (int i = 0; i < n; ++i) {
     body += "{\"act_id\":1,\"title\":\"商品" + id + "-" + std::to_string(page) + "-" +
-            std::to_string(i) + "\",\"_price\":" + std::to_string(10 + i) + ",\"num_iid\":" +
-            std::to_string(100000 + i) + ",\"price\":100},";
+            std::to_string(i) + "\",\"_price\":" + std::to_string(10 + i) +
+            ",\"num_iid\":" + std::to_string(100000 + i) + ",\"price\":100},";
   }
   return body + "{\"act_id\":0}],\"totalPage\":" + std::to_string(pages) + "}})";
 }
@@ -53,7 +53,8 @@ class ClearanceRunTest : public ::testing::Test {
   }
   int RequestsFor(const std::string& id) const {
     int n = 0;
-    for (const auto& r : market.Requests()) n += r.Path().find("catId=" + id + "&") != std::string::npos;
+    for (const auto& r : market.Requests())
+      n += r.Path().find("catId=" + id + "&") != std::string::npos;
     return n;
   }
   static Text Log() { return Controls().编辑框1.Content(); }
@@ -138,7 +139,7 @@ TEST_F(ClearanceRunTest, AStopDuringTheSecondOfFourCategories) {
   EXPECT_NE(log.find("[洗护清洁]全部获得0个商品"), Text::npos);
   EXPECT_NE(log.find("[都市型男]全部获得0个商品"), Text::npos);
   EXPECT_NE(log.find("[居家床品]全部获得6个商品"), Text::npos);
-  EXPECT_NE(log.find("[个人护理]==>第2页共获得2个商品\r\n[") , Text::npos);
+  EXPECT_NE(log.find("[个人护理]==>第2页共获得2个商品\r\n["), Text::npos);
   EXPECT_NE(log.find("[个人护理]全部获得4个商品"), Text::npos);
   EXPECT_NE(log.find("年末清仓列表获取完毕!"), Text::npos);
   EXPECT_EQ(c.获取年末清仓夜场按钮.ReadCaption(), "获取列表");
@@ -172,7 +173,8 @@ TEST_F(ClearanceRunTest, NoCategoryChecked) {
 // A deal run and a clearance run at once both append to the main list; each start clears it.
 TEST_F(ClearanceRunTest, DealAndClearanceRunsShareTheMainList) {
   WindowControls& c = Controls();
-  for (CheckBox* box : {&c.聚划算选择框, &c.卷皮折扣选择框, &c.天天特价选择框}) box->SetChecked(false);
+  for (CheckBox* box : {&c.聚划算选择框, &c.卷皮折扣选择框, &c.天天特价选择框})
+    box->SetChecked(false);
   std::string jiu;
   for (int i = 0; i < 3; ++i) {
     jiu += "list-good buy<h5><a class=\"title\" href=\"http://item.example/" + std::to_string(i) +

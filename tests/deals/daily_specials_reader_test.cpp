@@ -6,10 +6,11 @@ namespace {
 
 std::string Block(const std::string& title, const std::string& price, const std::string& original,
                   const std::string& postage = "") {
-  std::string block = "<dl class=\"item\"><dt><a href=\"http://item.example/5\"><img></a></dt>"
-                      "<dd class=\"title\"><a href=\"http://item.example/5\">" + title +
-                      "</a></dd><dd><strong>" + price + "</strong></dd><dd><del>" + original +
-                      "</del></dd>";
+  std::string block =
+      "<dl class=\"item\"><dt><a href=\"http://item.example/5\"><img></a></dt>"
+      "<dd class=\"title\"><a href=\"http://item.example/5\">" +
+      title + "</a></dd><dd><strong>" + price + "</strong></dd><dd><del>" + original +
+      "</del></dd>";
   if (!postage.empty()) block += "<dd>邮费：<strong>" + postage + "</strong></dd>";
   return block + "</dl>\n";
 }

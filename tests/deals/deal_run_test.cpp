@@ -160,8 +160,8 @@ TEST_F(DealRunTest, CheckedStatesAreReadAtEachChannelsTurn) {
   c.天天特价选择框.SetChecked(false);
   hook = [&c](int channel, int page) {
     if (channel == 0 && page == 3) {
-      c.天天特价选择框.SetChecked(true);   // ticked before its turn: harvested
-      c.聚划算选择框.SetChecked(false);    // unticked before its turn: skipped
+      c.天天特价选择框.SetChecked(true);  // ticked before its turn: harvested
+      c.聚划算选择框.SetChecked(false);   // unticked before its turn: skipped
     }
   };
   RunToEnd();

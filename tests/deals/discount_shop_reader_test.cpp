@@ -8,8 +8,10 @@ constexpr const char* kPage1 = "/d/index?u=index/all/all/1";
 
 std::string Piece(const std::string& title, const std::string& link, const std::string& price,
                   const std::string& discount) {
-  return "list-good\"><a href=\"" + link + "\" target=\"_blank\"><img src=\"p.jpg\"></a>"
-         "<h5 class=\"good-title\"><a href=\"" + link + "\" target=\"_blank\">" + title +
+  return "list-good\"><a href=\"" + link +
+         "\" target=\"_blank\"><img src=\"p.jpg\"></a>"
+         "<h5 class=\"good-title\"><a href=\"" +
+         link + "\" target=\"_blank\">" + title +
          "</a></h5><span class=\"price-current\"><em>￥</em>" + price +
          "</span><span class=\"price-old\"><em>￥</em>99</span><span class=\"discount\"><b>" +
          discount + "</b>折</span></li><li class=\"";
@@ -18,13 +20,12 @@ std::string Piece(const std::string& title, const std::string& link, const std::
 class DiscountShopReaderTest : public ReaderTest {};
 
 TEST_F(DiscountShopReaderTest, TakesThePagesOwnDiscountAndDropsBrandEntries) {
-  market.Serve(kPage1,
-               "<html><ul><li class=\"" +
-                   Piece("新款 <b>T恤</b>\r\n", "http://item.example/1", "34.5", "3.5") +
-                   Piece("整数折扣", "http://item.example/2", "40", "4") +
-                   Piece("品牌团", "http://shop.example/d/brand/8", "1", "1") +
-                   Piece("大写品牌", "http://shop.example/D/BRAND/8", "1", "1") +
-                   Piece("相对地址", "/item/123456789", "1", "1") + "</ul></html>");
+  market.Serve(kPage1, "<html><ul><li class=\"" +
+                           Piece("新款 <b>T恤</b>\r\n", "http://item.example/1", "34.5", "3.5") +
+                           Piece("整数折扣", "http://item.example/2", "40", "4") +
+                           Piece("品牌团", "http://shop.example/d/brand/8", "1", "1") +
+                           Piece("大写品牌", "http://shop.example/D/BRAND/8", "1", "1") +
+                           Piece("相对地址", "/item/123456789", "1", "1") + "</ul></html>");
   ReadDiscountShopPage(1);
   ASSERT_EQ(Rows(), 4);
   const char* first[] = {"1", "新款T恤", "99", "34.5", "3.5", "卷皮折扣", "http://item.example/1"};

@@ -20,17 +20,18 @@ std::string Block(const std::string& title, const std::string& priceArea,
 }
 std::string Page(const std::string& blocks) {
   return "<html><head><title>团购</title></head><body><li class=\"nav\">导航</li>"
-         "<div id=\"J_JuHomeList\"><ul>" + blocks + "</ul></div></body></html>";
+         "<div id=\"J_JuHomeList\"><ul>" +
+         blocks + "</ul></div></body></html>";
 }
 
 class GroupBuyReaderTest : public ReaderTest {};
 
 TEST_F(GroupBuyReaderTest, ComputesTheDiscountFromTheIntegerPrices) {
-  market.Serve(kPage1,
-               Page(Block("新款 T恤\r\n", Money("19.9"), "39.9") +
-                    Block("半价", Money("15"), "30") + Block("原价", Money("20"), "20") +
-                    Block("积分兑换", Points("500"), "39.9") +
-                    Block("包邮好货<span class=\"benefit\">包邮</span>", "<span class=\"price\">&yen;<em>9</em>.9</span>", "29")));
+  market.Serve(
+      kPage1, Page(Block("新款 T恤\r\n", Money("19.9"), "39.9") + Block("半价", Money("15"), "30") +
+                   Block("原价", Money("20"), "20") + Block("积分兑换", Points("500"), "39.9") +
+                   Block("包邮好货<span class=\"benefit\">包邮</span>",
+                         "<span class=\"price\">&yen;<em>9</em>.9</span>", "29")));
   ReadGroupBuyPage(1);
   ASSERT_EQ(Rows(), 5);
   struct Row {
@@ -57,7 +58,8 @@ TEST_F(GroupBuyReaderTest, ComputesTheDiscountFromTheIntegerPrices) {
 
 TEST_F(GroupBuyReaderTest, TheDiscountLimitCountsWholeTenths) {
   Controls().折扣选择框.SetChecked(true);
-  market.Serve(kPage1, Page(Block("一折九", Money("19"), "100") + Block("二折三", Money("23"), "100")));
+  market.Serve(kPage1,
+               Page(Block("一折九", Money("19"), "100") + Block("二折三", Money("23"), "100")));
   ReadGroupBuyPage(1);
   ASSERT_EQ(Rows(), 1);
   EXPECT_EQ(Cell(0, 4), "1.9");

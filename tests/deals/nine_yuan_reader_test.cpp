@@ -9,10 +9,9 @@ constexpr const char* kPage1 = "/d/jiu?&u=jiu/all/1";
 std::string Block(const std::string& title, const std::string& link, const std::string& price,
                   const std::string& discount = "3.5") {
   return "list-good buy\"><div class=\"pic\"><a href=\"" + link +
-         "\" target=\"_blank\"><img src=\"x.jpg\"></a></div><h5><a class=\"title\" href=\"" +
-         link + "\" target=\"_blank\">" + title +
-         "</a></h5><p>原价59.9元</p><p>拍下价格" + price + "元</p><span class=\"discount\"><b>" +
-         discount + "</b>折</span></li><li class=\"";
+         "\" target=\"_blank\"><img src=\"x.jpg\"></a></div><h5><a class=\"title\" href=\"" + link +
+         "\" target=\"_blank\">" + title + "</a></h5><p>原价59.9元</p><p>拍下价格" + price +
+         "元</p><span class=\"discount\"><b>" + discount + "</b>折</span></li><li class=\"";
 }
 
 class NineYuanReaderTest : public ReaderTest {};
@@ -23,8 +22,8 @@ TEST_F(NineYuanReaderTest, ReadsTheFieldsOfEachPlausibleBlock) {
                    Block("新款 T恤\r\n", "http://item.example/1", "9.9", "1.7") +
                    Block("夏装", "http://item.example/2", "19") +
                    Block("鞋", "http://item.example/3", "5") +          // 2-byte title
-                   Block("凉鞋", "http://x/4", "5") +                  // 10-byte link
-                   Block("拖鞋", "http://x/45", "5") +                 // 11-byte link
+                   Block("凉鞋", "http://x/4", "5") +                   // 10-byte link
+                   Block("拖鞋", "http://x/45", "5") +                  // 11-byte link
                    Block("店内", "http://nine.example/d/jiu?x", "5") +  // the shop's own page
                    Block("大写", "http://nine.example/D/JIU?x", "5") +  // not the same letters
                    "</ul></html>");
@@ -43,8 +42,9 @@ TEST_F(NineYuanReaderTest, ReadsTheFieldsOfEachPlausibleBlock) {
 }
 
 TEST_F(NineYuanReaderTest, ABodyWithoutTheMarkerIsOneBlock) {
-  market.Serve(kPage1, "<h5><a class=\"title\" href=\"http://item.example/9\">单品</a></h5>"
-                       "拍下价格8元");
+  market.Serve(kPage1,
+               "<h5><a class=\"title\" href=\"http://item.example/9\">单品</a></h5>"
+               "拍下价格8元");
   ReadNineYuanPage(1);
   ASSERT_EQ(Rows(), 1);
   EXPECT_EQ(Cell(0, 3), "8");

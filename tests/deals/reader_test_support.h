@@ -23,8 +23,8 @@ class ReaderTest : public ::testing::Test {
 
   static bool LogEndsWith(std::string_view message) {
     const Text log = Controls().编辑框1.Content();
-    return log.size() >= message.size() && log.compare(log.size() - message.size(),
-                                                       message.size(), message) == 0;
+    return log.size() >= message.size() &&
+           log.compare(log.size() - message.size(), message.size(), message) == 0;
   }
 
   PageServer market;

@@ -48,7 +48,8 @@ class HarvestSoakTest : public ::testing::Test {
   }
   void TearDown() override { Controls().Reset(); }
 
-  void Serve(const std::string& prefix, int pages, MarketPage (*build)(std::uint64_t, std::int64_t)) {
+  void Serve(const std::string& prefix, int pages,
+             MarketPage (*build)(std::uint64_t, std::int64_t)) {
     for (int p = 1; p <= pages; ++p) Take(build(kSeed, p), prefix + std::to_string(p));
   }
   void Take(const MarketPage& page, const std::string& path) {
@@ -72,8 +73,8 @@ class HarvestSoakTest : public ::testing::Test {
   }
 
   PageServer market;
-  std::map<Text, int> plausible;             // by channel name or category id
-  std::map<Text, std::set<Item>> items;      // by the address in column 6
+  std::map<Text, int> plausible;         // by channel name or category id
+  std::map<Text, std::set<Item>> items;  // by the address in column 6
 };
 
 TEST_F(HarvestSoakTest, RunsSortsSearchesAndEditsAtOnceKeepRowsWholeAndCountsExact) {
@@ -100,7 +101,10 @@ TEST_F(HarvestSoakTest, RunsSortsSearchesAndEditsAtOnceKeepRowsWholeAndCountsExa
   });
   every(4, [&c](std::mt19937& r) {
     c.编辑框2.WriteText(r() % 2 ? "款" : "");
-    if (r() % 3) StartSearch(); else ToggleSearch();
+    if (r() % 3)
+      StartSearch();
+    else
+      ToggleSearch();
   });
   every(5, [&c](std::mt19937& r) {
     c.价格选择框.SetChecked(r() % 2);

@@ -14,9 +14,9 @@ struct DiscountCase {
 
 TEST(ComputeDiscountTest, FromIntegerPartsRoundedToOnePlace) {
   const DiscountCase cases[] = {
-      {"19.9", "39.9", true, "4.9", true},   // 19 / 39 = 0.487...
-      {"15", "30", true, "5.0", true},       // one byte gets ".0"
-      {"15", "30", false, "5", true},        // the feed's form: nothing appended
+      {"19.9", "39.9", true, "4.9", true},  // 19 / 39 = 0.487...
+      {"15", "30", true, "5.0", true},      // one byte gets ".0"
+      {"15", "30", false, "5", true},       // the feed's form: nothing appended
       {"20", "20", true, "10", true},
       {"500积分", "39.9", true, "128.2", true},
       {"10", "59", true, "1.7", true},

@@ -102,8 +102,7 @@ TEST_F(KeywordSearchTest, SearchesRacingRunsSortsAndClearsKeepRowsWhole) {
   std::thread appender([&] {
     for (int i = 0; !stop; ++i) {
       const Text n = IntToText(i % 300);
-      c.超级列表框1.AppendNumberedRow(
-          Cells{"", "连衣裙" + n, n, n, n, "l" + n, "http://a/" + n});
+      c.超级列表框1.AppendNumberedRow(Cells{"", "连衣裙" + n, n, n, n, "l" + n, "http://a/" + n});
       if (i % 1500 == 1499) c.超级列表框1.DeleteAllRows();
     }
   });

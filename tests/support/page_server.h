@@ -43,7 +43,9 @@ class PageServer {
   std::vector<loopback::RecordedRequest> Requests() const { return server_.Requests(); }
 
   // Called with each request's path before it is answered (set before the first request).
-  void OnRequest(std::function<void(const std::string& path)> hook) { onRequest_ = std::move(hook); }
+  void OnRequest(std::function<void(const std::string& path)> hook) {
+    onRequest_ = std::move(hook);
+  }
 
  private:
   loopback::Server server_;

@@ -1,6 +1,5 @@
 #include "app/controls/controls.h"
 
-
 WindowControls::WindowControls()
     : 编辑框1("编辑框1"),
       超级列表框1("超级列表框1", true),
@@ -82,9 +81,7 @@ std::vector<Button*> WindowControls::Buttons() {
           &搜索按钮};
 }
 
-std::vector<EditBox*> WindowControls::EditBoxes() {
-  return {&价格编辑框, &折扣编辑框, &编辑框2};
-}
+std::vector<EditBox*> WindowControls::EditBoxes() { return {&价格编辑框, &折扣编辑框, &编辑框2}; }
 
 CheckBox* WindowControls::FindCheckBox(std::string_view name) {
   for (CheckBox* box : CheckBoxes()) {

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-
 #include "app/controls/controls.h"
 
 namespace {

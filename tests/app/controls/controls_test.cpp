@@ -99,8 +99,8 @@ TEST_F(ControlsTest, ConcurrentUseNeverMixesCellsOfTwoItems) {
   auto appender = [&](int seed) {
     for (int i = 0; !stop; ++i) {
       const Text tag = IntToText(seed * 1000000 + i);
-      list.AppendNumberedRow(Cells{"", "t" + tag, "o" + tag, "p" + tag, "d" + tag, "l" + tag,
-                                   "http://x/" + tag});
+      list.AppendNumberedRow(
+          Cells{"", "t" + tag, "o" + tag, "p" + tag, "d" + tag, "l" + tag, "http://x/" + tag});
     }
   };
   auto reader = [&] {
