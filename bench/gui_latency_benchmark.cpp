@@ -2,7 +2,9 @@
 // probe timer on the GUI thread measures how late it fires (the event latency a user would
 // feel); then the resident memory of the program holding 100,000 rows in the controls and the
 // window's mirror. Runs on the offscreen platform unless QT_QPA_PLATFORM says otherwise.
-// Usage: gui_latency_benchmark [rounds]   Budgets: p99 latency < 16 ms, 100,000 rows < 150 MB.
+// Last, a sort of 100,000 rows until the window shows it.
+// Usage: gui_latency_benchmark [rounds]   Budgets: p99 latency < 16 ms, 100,000 rows < 150 MB,
+// sorting them < 250 ms.
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QTableView>
@@ -19,6 +21,7 @@
 #include "app/controls/controls.h"
 #include "app/window/main_window.h"
 #include "app/window/window_look.h"
+#include "results/column_sort.h"
 #include "text/gbk.h"
 
 namespace {
@@ -133,6 +136,22 @@ int main(int argc, char** argv) {
   std::printf(
       "Resident memory with %d rows: %.1f MB (%.1f MB before the window; budget < 150 MB)\n",
       view->model()->rowCount(), resident / 1024.0, baseline / 1024.0);
+
+  // Sorting 100,000 rows, the window's list included: from the header click until the mirror
+  // shows the new order. The rows come in descending running numbers; the sort by 序 reverses
+  // them.
+  list.DeleteAllRows();
+  RunEventsUntil([&] { return view->model()->rowCount() == 0; }, 2000);
+  for (int i = 0; i < kManyRows; ++i) list.AppendRow(RealisticRow(kManyRows - i));
+  RunEventsUntil([&] { return view->model()->rowCount() == kManyRows; }, 30000);
+  auto firstNumber = [&] { return view->model()->index(0, 0).data().toString(); };
+  QElapsedTimer sortClock;
+  sortClock.start();
+  StartSortByColumn(list, 0);
+  RunEventsUntil([&] { return firstNumber() == "1"; }, 30000);
+  std::printf("Sorting %d rows, keys read, reorder and the window's list updated: %.1f ms "
+              "(budget < 250 ms)\n",
+              kManyRows, sortClock.nsecsElapsed() / 1e6);
   window.reset();
   return 0;
 }
