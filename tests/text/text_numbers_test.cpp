@@ -5,6 +5,7 @@
 #include <climits>
 #include <clocale>
 #include <cmath>
+#include <cstdio>
 #include <limits>
 #include <string>
 #include <string_view>
@@ -151,6 +152,31 @@ TEST(RealToTextTest, ThirteenSignificantDigits) {
   for (const RealTextCase& c : kRealToTextCases) {
     SCOPED_TRACE(c.expected);
     EXPECT_EQ(RealToText(c.value), c.expected);
+  }
+}
+
+// Whole numbers take a shortcut around printf; it must print what "%.13g" prints, at its edges
+// too.
+TEST(RealToTextTest, WholeNumbersPrintAsPrintfDoes) {
+  const double values[] = {0.0,
+                           -0.0,
+                           1.0,
+                           -1.0,
+                           7.0,
+                           100000.0,
+                           9999999999999.0,
+                           1e13,
+                           -1e13,
+                           1e12,
+                           -123456789012.0,
+                           4294967296.0,
+                           9007199254740992.0,
+                           1e300,
+                           -2147483648.0};
+  for (double v : values) {
+    char expected[64];
+    std::snprintf(expected, sizeof expected, "%.13g", v);
+    EXPECT_EQ(RealToText(v), expected) << expected;
   }
 }
 
