@@ -18,7 +18,8 @@ enum class ChangeKind {
   kCaption,        // text: the new caption
   kChecked,        // flag
   kText,           // text: the new text of an edit box
-  kLogAppended,    // text: what was appended; number: the log's length after it
+  kLogAppended,    // text: what was appended; number: the log's length in bytes right after it
+                   // (a user's later edit of the box changes what that length counts)
   kVisible,        // flag
   kRowsAppended,   // rows: the new rows, at the end
   kRowsCleared,    //
