@@ -5,7 +5,7 @@
 
 #include "app/controls/controls.h"
 #include "clearance/clearance_reader.h"
-#include "deals/daily_specials_reader.h"
+#include "deals/daily_bargains_reader.h"
 #include "deals/discount_shop_reader.h"
 #include "deals/group_buy_reader.h"
 #include "deals/nine_yuan_reader.h"

@@ -1,7 +1,7 @@
 #include "deals/deal_run.h"
 
 #include "app/controls/activity_log.h"
-#include "deals/daily_specials_reader.h"
+#include "deals/daily_bargains_reader.h"
 #include "deals/discount_shop_reader.h"
 #include "deals/group_buy_reader.h"
 #include "deals/nine_yuan_reader.h"

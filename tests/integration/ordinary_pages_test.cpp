@@ -11,7 +11,7 @@
 #include "app/controls/controls.h"
 #include "categories.h"
 #include "clearance/clearance_reader.h"
-#include "deals/daily_specials_reader.h"
+#include "deals/daily_bargains_reader.h"
 #include "deals/deal_run.h"
 #include "deals/discount_shop_reader.h"
 #include "deals/group_buy_reader.h"

@@ -1,4 +1,4 @@
-#include "deals/daily_specials_reader.h"
+#include "deals/daily_bargains_reader.h"
 
 #include "app/controls/activity_log.h"
 #include "deals/deal_run.h"

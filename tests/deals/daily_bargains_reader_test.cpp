@@ -1,4 +1,4 @@
-#include "deals/daily_specials_reader.h"
+#include "deals/daily_bargains_reader.h"
 
 #include "reader_test_support.h"
 
