@@ -235,6 +235,7 @@ TEST_F(CliDealsTest, SearchListsMatchingTitlesOfTheSortedListNumberedAfresh) {
   };
   const Case cases[] = {
       {"T恤", true},
+      {"连衣裙", true},
       {"t恤", false},  // letter case counts
       {"", true},      // every row
   };
