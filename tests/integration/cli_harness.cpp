@@ -127,14 +127,19 @@ long HighWaterKb(pid_t pid) {
 }
 
 bool IsTimeStamp(std::string_view t) {
-  // 2026年12月11日13时34分29秒: digits before each of the six unit characters, in this order.
+  // 2026年12月11日13时34分29秒: digits before each unit character, in this order. The date's
+  // three always stand; of the time of day the trailing zero parts are left out (13时34分 at
+  // 13:34:00, 13时 on the hour, nothing at midnight).
   std::size_t at = 0;
+  int units = 0;
   for (const char* unit : {"年", "月", "日", "时", "分", "秒"}) {
+    if (units >= 3 && at == t.size()) break;
     const std::string u = U8(unit);
     const std::size_t digitsStart = at;
     while (at < t.size() && t[at] >= '0' && t[at] <= '9') ++at;
     if (at == digitsStart || t.substr(at, u.size()) != u) return false;
     at += u.size();
+    ++units;
   }
   return at == t.size();
 }
@@ -238,13 +243,15 @@ std::vector<std::vector<std::string>> CliRun::Rows() const {
 }
 
 std::vector<std::string> CliRun::Messages() const {
-  // An entry is whatever follows the end of its time stamp; the stamp's form is checked by
-  // UntimedLines, so that a damaged stamp shows there and not as a wrong message.
-  const std::string stampEnd = U8("秒]");
+  // An entry is whatever follows the "]" that closes its time stamp (a stamp on the full minute
+  // has no 秒, on the full hour no 分 either); the stamp's form is checked by UntimedLines, so
+  // that a damaged stamp shows there and not as a wrong message.
   std::vector<std::string> messages;
   for (const std::string& line : Lines(err)) {
-    const std::size_t at = line.find(stampEnd);
-    if (at != std::string::npos) messages.push_back(line.substr(at + stampEnd.size()));
+    const std::size_t close = line.find(']');
+    if (!line.empty() && line[0] == '[' && close != std::string::npos) {
+      messages.push_back(line.substr(close + 1));
+    }
   }
   return messages;
 }
