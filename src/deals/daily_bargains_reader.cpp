@@ -2,7 +2,6 @@
 
 #include "app/controls/activity_log.h"
 #include "deals/deal_run.h"
-#include "results/admission_filter.h"
 #include "results/discount.h"
 #include "results/page_bounds.h"
 #include "text/fetch_page.h"
@@ -42,9 +41,6 @@ void HarvestDailySpecialsBody(std::string_view body, bool postagePage) {
     const ComputedDiscount discount = ComputeDiscount(item.price, item.originalPrice, true);
     item.discount = discount.text;
     item.discountKnown = discount.known;
-    if (TextLength(item.title) < 3 || TextLength(item.link) < 11) continue;
-    ++ChannelItemCounter(kChannel);
-    item.label = "天天特价";
-    AdmissionFilter(item);
+    OfferDealItem(kChannel, item);
   }
 }

@@ -5,6 +5,7 @@
 #include "deals/discount_shop_reader.h"
 #include "deals/group_buy_reader.h"
 #include "deals/nine_yuan_reader.h"
+#include "results/admission_filter.h"
 #include "results/harvest_toggle.h"
 #include "text/hosts.h"
 #include "text/text_numbers.h"
@@ -38,6 +39,13 @@ void CloseDealChannel(int channel) {
   const Text count = IntToText(counters.at(channel));
   (Controls().*ch.box).WriteCaption(Text(ch.name) + "[" + count + "]");
   ActivityLog("获取" + Text(ch.name) + "完毕共[" + count + "]件商品");
+}
+
+void OfferDealItem(int channel, HarvestedItem& item) {
+  if (TextLength(item.title) < 3 || TextLength(item.link) < 11) return;
+  ++counters.at(channel);
+  item.label = DealChannels().at(channel).name;
+  AdmissionFilter(item);
 }
 
 Text RemoveBytes(std::string_view text, std::string_view bytes) {

@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "app/controls/controls.h"
+#include "results/harvested_item.h"
 
 // A channel's page reader: called with each page number from 1 to the channel's last number;
 // the last number is the closing call, which fetches nothing and reports the channel's count.
@@ -38,6 +39,11 @@ int& ChannelItemCounter(int channel);
 // The closing call of channel: the caption name[count] and the entry
 // "获取" + name + "完毕共[" + count + "]件商品".
 void CloseDealChannel(int channel);
+
+// OfferDealItem: the plausibility test every channel applies (a title of at least 3 bytes and a
+// link of at least 11); a plausible item is counted for channel, labelled with the channel's name
+// and handed to the admission filter, an implausible one skipped without trace.
+void OfferDealItem(int channel, HarvestedItem& item);
 
 // Removes every byte of bytes (each a one-byte text: space, CR, LF), one after the other.
 Text RemoveBytes(std::string_view text, std::string_view bytes);

@@ -2,7 +2,6 @@
 
 #include "app/controls/activity_log.h"
 #include "deals/deal_run.h"
-#include "results/admission_filter.h"
 #include "results/page_bounds.h"
 #include "text/find_text.h"
 #include "text/hosts.h"
@@ -41,9 +40,6 @@ void HarvestDiscountShopBody(std::string_view body) {
     item.link = TextBetween(piece, "href=\"", "\"");
     // Brand entries are no items.
     if (FindText(item.link, "/d/brand") != -1) item.link.clear();
-    if (TextLength(item.title) < 3 || TextLength(item.link) < 11) continue;
-    ++ChannelItemCounter(kChannel);
-    item.label = "卷皮折扣";
-    AdmissionFilter(item);
+    OfferDealItem(kChannel, item);
   }
 }

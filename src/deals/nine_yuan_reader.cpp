@@ -2,7 +2,6 @@
 
 #include "app/controls/activity_log.h"
 #include "deals/deal_run.h"
-#include "results/admission_filter.h"
 #include "results/page_bounds.h"
 #include "text/fetch_page.h"
 #include "text/find_text.h"
@@ -37,9 +36,6 @@ void HarvestNineYuanBody(std::string_view body) {
     item.link = TextBetween(block, "href=\"", "\"");
     // Links to the shop's own pages are no items.
     if (FindText(item.link, "/d/jiu") != -1) item.link.clear();
-    if (TextLength(item.title) < 3 || TextLength(item.link) < 11) continue;
-    ++ChannelItemCounter(kChannel);
-    item.label = "九块邮";
-    AdmissionFilter(item);
+    OfferDealItem(kChannel, item);
   }
 }
